@@ -1,0 +1,31 @@
+# Two commands do everything on a fresh Debian machine:
+#   make run   - install what is missing, build, start the game
+#   make test  - the same, then the whole test suite
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	@bash scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD)
+
+run: build
+	"$(BUILD)/bin/カシコロ"
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKASHIKORO_BENCH=ON
+	cmake --build build-bench
+	cd build-bench && ./bin/kashikoro-bench && ./bin/stopwatch-accuracy 20
+
+clean:
+	rm -rf build build-asan build-bench

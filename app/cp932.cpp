@@ -1,0 +1,186 @@
+#include "app/cp932.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+// Qt hands "windows-31j" to ICU, whose table differs from Windows in three
+// single-byte control codes (it swaps 1A, 1C and 7F) and marks undecodable
+// bytes with U+001A. Single bytes below 0x80 are therefore converted here as
+// Windows does (each is its own code point) and only the double-byte and
+// half-width runs go through the converter; what it could not decode becomes
+// U+FFFD.
+
+namespace {
+
+constexpr const char *CodecName = "windows-31j";
+
+constexpr bool isTrailByte(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+unsigned char byteAt(QByteArrayView bytes, qsizetype i)
+{
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+// Bytes taken by the character at i: 2 for a lead byte with its trail byte,
+// otherwise 1 (a lone lead byte is one broken character).
+qsizetype widthAt(QByteArrayView bytes, qsizetype i)
+{
+    return Cp932::isLeadByte(byteAt(bytes, i)) && i + 1 < bytes.size() && isTrailByte(byteAt(bytes, i + 1)) ? 2 : 1;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+QStringDecoder &decoder()
+{
+    thread_local QStringDecoder converter(CodecName, QStringConverter::Flag::Stateless);
+    return converter;
+}
+
+QStringEncoder &encoder()
+{
+    thread_local QStringEncoder converter(CodecName, QStringConverter::Flag::Stateless);
+    return converter;
+}
+
+// A run of double-byte and half-width characters, no byte of it below 0x80
+// except the second byte of a double-byte character.
+void appendDecodedRun(QString &text, QByteArrayView run)
+{
+    if (run.isEmpty())
+        return;
+    QStringDecoder &converter = decoder();
+    converter.resetState();
+    const qsizetype from = text.size();
+    text += QString(converter.decode(run));
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == QChar(0x1A))
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
+// exact: when given, set to false if a character has no CP932 form that
+// decodes back to itself.
+QByteArray encodeText(QStringView text, bool *exact)
+{
+    if (exact)
+        *exact = true;
+    if (isAscii(text))
+        return text.toLatin1();
+
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype start = i;
+        while (i < text.size() && text[i].unicode() < 0x80)
+            ++i;
+        bytes += text.sliced(start, i - start).toLatin1();
+
+        start = i;
+        while (i < text.size() && text[i].unicode() >= 0x80)
+            ++i;
+        if (i == start)
+            continue;
+        const QStringView run = text.sliced(start, i - start);
+        QStringEncoder &converter = encoder();
+        converter.resetState();
+        const QByteArray encoded = converter.encode(run);
+        if (exact && (converter.hasError() || Cp932::decode(encoded) != run))
+            *exact = false;
+        bytes += encoded;
+    }
+    return bytes;
+}
+
+} // namespace
+
+namespace Cp932 {
+
+QByteArray encode(QStringView text)
+{
+    return encodeText(text, nullptr);
+}
+
+std::optional<QByteArray> encodeExact(QStringView text)
+{
+    bool exact = true;
+    QByteArray bytes = encodeText(text, &exact);
+    if (!exact)
+        return std::nullopt;
+    return bytes;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype i = 0;
+    qsizetype runStart = 0;
+    while (i < bytes.size()) {
+        const unsigned char byte = byteAt(bytes, i);
+        if (byte < 0x80) {
+            appendDecodedRun(text, bytes.sliced(runStart, i - runStart));
+            text += QChar(char16_t(byte));
+            runStart = ++i;
+        } else if (isLeadByte(byte) && widthAt(bytes, i) == 1) {
+            appendDecodedRun(text, bytes.sliced(runStart, i - runStart));
+            text += QChar::ReplacementCharacter;
+            runStart = ++i;
+        } else {
+            i += widthAt(bytes, i);
+        }
+    }
+    appendDecodedRun(text, bytes.sliced(runStart, i - runStart));
+    return text;
+}
+
+qsizetype byteLength(QStringView text)
+{
+    return encode(text).size();
+}
+
+bool canEncode(char32_t codePoint)
+{
+    const QString text = QString::fromUcs4(&codePoint, 1);
+    // Best-fit mappings (a character stored as a look-alike) do not count:
+    // what is stored must read back as it was.
+    return encodeExact(text).has_value();
+}
+
+QByteArrayView cutWhole(QByteArrayView bytes, qsizetype maxBytes)
+{
+    if (bytes.size() <= maxBytes)
+        return bytes;
+    qsizetype end = 0;
+    while (end < bytes.size()) {
+        const qsizetype width = widthAt(bytes, end);
+        if (end + width > maxBytes)
+            break;
+        end += width;
+    }
+    return bytes.first(end);
+}
+
+} // namespace Cp932

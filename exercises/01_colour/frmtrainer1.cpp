@@ -1,0 +1,84 @@
+#include "exercises/01_colour/frmtrainer1.h"
+
+#include "exercises/01_colour/colour.h"
+#include "ui/colorbutton.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+constexpr quint32 Black = 0x000000;
+constexpr quint32 White = 0xFFFFFF;
+}
+
+frmTrainer1::frmTrainer1(QWidget *parent) : TrainerWindow(1, parent)
+{
+    setInstructionLines({QStringLiteral(u"●表示される文字の色と同じボタンをおすんだぴこ。")});
+
+    lblProb = new QLabel(this);
+    lblProb->setObjectName(QStringLiteral("lblProb"));
+    lblProb->setFont(Fonts::gothic(72));
+    lblProb->setAlignment(Qt::AlignCenter);
+    lblProb->setAutoFillBackground(true);
+    Twips::place(lblProb, 120, 2040, 5955, 1455);
+    paintQuestion(Black, Colour::DesignInk, QStringLiteral(u"あお"));
+
+    fraColor = new QFrame(this);
+    fraColor->setObjectName(QStringLiteral("fraColor"));
+    Twips::place(fraColor, 120, 3600, 6015, 495);
+    for (int index = 1; index <= Colour::ColourCount; ++index) {
+        auto *button = new ColorButton(fraColor);
+        button->setObjectName(QStringLiteral("cmdColor(%1)").arg(index));
+        button->setBackColor(QColor::fromRgb(Colour::ColourTable[index]));
+        Twips::place(button, 120 + 1200 * (index - 1), 0, 975, 495);
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdColor_Click(index); });
+        cmdColor[index] = button;
+    }
+    setAnswerArea(fraColor);
+
+    PreviousInk = shownInk();
+}
+
+void frmTrainer1::paintQuestion(quint32 background, quint32 ink, const QString &text)
+{
+    QPalette palette = lblProb->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(background));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(ink));
+    lblProb->setPalette(palette);
+    lblProb->setText(text);
+}
+
+quint32 frmTrainer1::shownInk() const
+{
+    return lblProb->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF;
+}
+
+void frmTrainer1::prepareRun()
+{
+    // White, so that every ink, black included, can be read.
+    paintQuestion(White, shownInk(), lblProb->text());
+}
+
+void frmTrainer1::NextQuestion()
+{
+    const Colour::Question question = Colour::nextQuestion(random(), PreviousInk);
+    paintQuestion(White, question.ink, question.word);
+    PreviousInk = question.ink;
+}
+
+void frmTrainer1::cmdColor_Click(int index)
+{
+    answer(Colour::isRight(shownInk(), index));
+}
+
+void frmTrainer1::showStopped()
+{
+    paintQuestion(Black, White, QStringLiteral(u"ちゅうし"));
+}
+
+void frmTrainer1::showFinished()
+{
+    paintQuestion(Black, White, QStringLiteral(u"おわり"));
+}

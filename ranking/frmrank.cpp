@@ -1,0 +1,92 @@
+#include "ranking/frmrank.h"
+
+#include "app/appstate.h"
+#include "app/dialogs.h"
+#include "ranking/rankrows.h"
+#include "ranking/rankstore.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+const QString NoDataText = QStringLiteral("No Data");
+}
+
+frmRank::frmRank(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmRank"));
+    setWindowTitle(QStringLiteral(u"順位"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(Twips::size(6735, 5640));
+
+    lblRankTitle = new QLabel(this);
+    lblRankTitle->setObjectName(QStringLiteral("lblRankTitle"));
+    lblRankTitle->setFont(Fonts::pGothic(15.75, true));
+    lblRankTitle->setAlignment(Qt::AlignCenter);
+    Twips::place(lblRankTitle, 240, 120, 6015, 375);
+
+    lblTitle = new QLabel(QStringLiteral(u" 順位　　時間　　　　名　前　　　　ランクイン日時"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setFont(Fonts::gothic(12));
+    Twips::place(lblTitle, 120, 660, 6255, 315);
+
+    txtRank = new QPlainTextEdit(this);
+    txtRank->setObjectName(QStringLiteral("txtRank"));
+    txtRank->setFont(Fonts::gothic(12));
+    txtRank->setReadOnly(true);
+    txtRank->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtRank->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The rows are laid out for the text box's own first column.
+    txtRank->document()->setDocumentMargin(2);
+    Twips::place(txtRank, 120, 960, 6495, 3975);
+
+    cmdClr = new QPushButton(QStringLiteral(u"クリア"), this);
+    cmdClr->setObjectName(QStringLiteral("cmdClr"));
+    cmdClr->setFont(Fonts::pGothic(9));
+    cmdClr->setAutoDefault(false);
+    Twips::place(cmdClr, 120, 5040, 735, 375);
+
+    cmdClose = new QPushButton(QStringLiteral(u"閉　じ　る"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setFont(Fonts::pGothic(12));
+    cmdClose->setAutoDefault(false);
+    Twips::place(cmdClose, 2340, 5040, 1815, 495);
+
+    connect(cmdClr, &QPushButton::clicked, this, &frmRank::cmdClr_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+
+    Form_Load();
+}
+
+void frmRank::Form_Load()
+{
+    const RankStore &store = rankStore();
+    lblRankTitle->setText(store.RankTitle);
+    QStringList rows;
+    for (int i = 1; i <= RankStore::Capacity; ++i) {
+        const QString &line = store.RankData[i];
+        if (line.isEmpty())
+            break;
+        if (!RankRows::isShowable(line)) {
+            dialogs().showMessage(app().BrokenIniMessage, app().AppTitleText, Dialogs::Icon::None);
+            break;
+        }
+        rows.append(RankRows::row(i, line));
+    }
+    txtRank->setPlainText(rows.isEmpty() ? NoDataText : rows.join(QLatin1Char('\n')));
+}
+
+void frmRank::cmdClr_Click()
+{
+    RankStore &store = rankStore();
+    const QString question = QStringLiteral(u"『%1』　のランキングを全てクリアします。宜しいですか？").arg(store.RankSection);
+    if (!dialogs().askYesNo(question, QStringLiteral(u"クリアしちゃうの？")))
+        return;
+    if (!dialogs().askYesNo(QStringLiteral(u"本当に良いですか？"), QStringLiteral(u"え～")))
+        return;
+    store.ClearRanking();
+    txtRank->setPlainText(NoDataText);
+}

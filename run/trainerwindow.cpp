@@ -1,0 +1,218 @@
+#include "run/trainerwindow.h"
+
+#include "app/appstate.h"
+#include "ranking/frmrank.h"
+#include "ranking/rankstore.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString StartCaption = QStringLiteral(u"開　始");
+const QString StopCaption = QStringLiteral(u"中　止");
+
+const QStringList CommonLines = {
+    QStringLiteral(u"●全部で５０問あるんだぴこ。"),
+    QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
+    QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
+    QStringLiteral(u"●開始ボタンで始めるんだぴこ。"),
+};
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QFont &font)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, int clientWidthTwips, int clientHeightTwips)
+    : QDialog(parent)
+    , m_systemRandom(std::make_unique<SystemRandom>())
+    , m_steadyClock(std::make_unique<SteadyClock>())
+    , m_random(m_systemRandom.get())
+    , m_stopwatch(m_steadyClock.get())
+{
+    setObjectName(QStringLiteral("frmTrainer%1").arg(exerciseNumber));
+    setWindowTitle(app().ExerciseTitles[exerciseNumber].isEmpty() ? exerciseTitleTable()[exerciseNumber]
+                                                                   : app().ExerciseTitles[exerciseNumber]);
+    setFixedSize(Twips::size(clientWidthTwips, clientHeightTwips));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    const QFont buttonFont = Fonts::pGothic(12);
+
+    lblExp = makeLabel(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12));
+    lblExp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(lblExp, 240, 120, 5895, 1335);
+
+    lblResult = makeLabel(this, QStringLiteral("lblResult"), QStringLiteral(u"○"), Fonts::gothic(15.75, true));
+    Twips::place(lblResult, 2040, 1560, 345, 315);
+
+    lblProbCnt = makeLabel(this, QStringLiteral("lblProbCnt"), QStringLiteral(u"あと　50問"), Fonts::pGothic(15.75));
+    lblProbCnt->setAlignment(Qt::AlignCenter);
+    Twips::place(lblProbCnt, 2520, 1560, 1935, 375);
+
+    cmdRank = makeButton(this, QStringLiteral("cmdRank"), QStringLiteral(u"順　位"), buttonFont);
+    Twips::place(cmdRank, 6360, 240, 1455, 495);
+
+    cmdStart = makeButton(this, QStringLiteral("cmdStart"), StartCaption, buttonFont);
+    Twips::place(cmdStart, 6360, 1200, 1455, 735);
+
+    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral(u"経過時間"), Fonts::pGothic(9));
+    Twips::place(Label1, 6480, 2160, 1095, 255);
+
+    lblTimer = makeLabel(this, QStringLiteral("lblTimer"), QStringLiteral("0.0"), Fonts::gothic(12));
+    lblTimer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Twips::place(lblTimer, 6360, 2520, 1095, 255);
+
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral(u"秒"), Fonts::pGothic(9));
+    Twips::place(Label2, 7560, 2520, 240, 240);
+
+    cmdEnd = makeButton(this, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), buttonFont);
+    Twips::place(cmdEnd, 6360, 5040, 1455, 495);
+
+    timCount = new QTimer(this);
+    timCount->setObjectName(QStringLiteral("timCount"));
+    timCount->setInterval(Stopwatch::TickMs);
+    timCount->setTimerType(Qt::PreciseTimer);
+
+    connect(cmdStart, &QPushButton::clicked, this, &TrainerWindow::cmdStart_Click);
+    connect(cmdRank, &QPushButton::clicked, this, &TrainerWindow::cmdRank_Click);
+    connect(cmdEnd, &QPushButton::clicked, this, &QDialog::reject);
+    connect(timCount, &QTimer::timeout, this, &TrainerWindow::timCount_Timer);
+}
+
+TrainerWindow::~TrainerWindow() = default;
+
+bool TrainerWindow::isRunning() const
+{
+    return cmdStart->text() == StopCaption;
+}
+
+void TrainerWindow::useClock(MonotonicClock &clock)
+{
+    m_stopwatch.setClock(clock);
+}
+
+void TrainerWindow::setInstructionLines(const QStringList &ownLines, bool withCommonLines)
+{
+    QStringList lines = ownLines;
+    if (withCommonLines)
+        lines += CommonLines;
+    // The lines are kept as the game writes them, CR LF between them.
+    lblExp->setText(lines.join(QStringLiteral("\r\n")));
+}
+
+void TrainerWindow::setAnswerArea(QWidget *area)
+{
+    m_answerArea = area;
+    m_answerArea->setEnabled(false);
+}
+
+void TrainerWindow::cmdStart_Click()
+{
+    if (isRunning())
+        StopRun();
+    else
+        StartRun();
+}
+
+void TrainerWindow::setRunningControls(bool running)
+{
+    cmdRank->setEnabled(!running);
+    cmdStart->setText(running ? StopCaption : StartCaption);
+    if (m_answerArea)
+        m_answerArea->setEnabled(running);
+}
+
+void TrainerWindow::StartRun()
+{
+    m_random->reseed();
+    setRunningControls(true);
+    m_questionsLeft = QuestionsPerRun;
+    prepareRun();
+    // The stopwatch starts only now, so dealing a board costs the player nothing.
+    m_stopwatch.start();
+    timCount->start();
+    poseQuestion();
+}
+
+void TrainerWindow::poseQuestion()
+{
+    showCounter();
+    NextQuestion();
+}
+
+void TrainerWindow::showCounter()
+{
+    lblProbCnt->setText(QStringLiteral(u"あと　%1問").arg(m_questionsLeft));
+}
+
+void TrainerWindow::timCount_Timer()
+{
+    m_stopwatch.tick();
+    lblTimer->setText(Stopwatch::format(m_stopwatch.elapsedTenths()));
+}
+
+void TrainerWindow::MarkAnswer(bool correct)
+{
+    if (correct) {
+        lblResult->setText(QStringLiteral(u"○"));
+    } else {
+        m_stopwatch.addTenths(PenaltyTenths);
+        lblResult->setText(QStringLiteral(u"×"));
+    }
+}
+
+void TrainerWindow::answer(bool correct)
+{
+    if (!isRunning())
+        return;
+    MarkAnswer(correct);
+    if (m_questionsLeft < 2) {
+        FinishRun();
+    } else {
+        --m_questionsLeft;
+        poseQuestion();
+    }
+}
+
+void TrainerWindow::FinishRun()
+{
+    showFinished();
+    timCount->stop();
+    setRunningControls(false);
+    // The time that ranks is the run's whole time, the last penalty included,
+    // and it is the time the player sees.
+    lblTimer->setText(Stopwatch::format(m_stopwatch.elapsedTenths()));
+    rankStore().RankIn(lblTimer->text());
+}
+
+void TrainerWindow::StopRun()
+{
+    timCount->stop();
+    setRunningControls(false);
+    showStopped();
+}
+
+void TrainerWindow::cmdRank_Click()
+{
+    frmRank ranking(this);
+    ranking.exec();
+    afterRanking();
+}
