@@ -101,12 +101,18 @@ QByteArray encodeText(QStringView text, bool *exact)
         if (i == start)
             continue;
         const QStringView run = text.sliced(start, i - start);
-        QStringEncoder &converter = encoder();
-        converter.resetState();
-        const QByteArray encoded = converter.encode(run);
-        if (exact && (converter.hasError() || Cp932::decode(encoded) != run))
-            *exact = false;
-        bytes += encoded;
+        if (exact) {
+            // The converter's error flag does not reset, so a check gets a fresh one.
+            QStringEncoder converter(CodecName, QStringConverter::Flag::Stateless);
+            const QByteArray encoded = converter.encode(run);
+            if (converter.hasError() || Cp932::decode(encoded) != run)
+                *exact = false;
+            bytes += encoded;
+        } else {
+            QStringEncoder &converter = encoder();
+            converter.resetState();
+            bytes += QByteArray(converter.encode(run));
+        }
     }
     return bytes;
 }

@@ -50,6 +50,12 @@ public:
 
     QString read(QStringView section, QStringView key, QStringView defaultValue) const;
 
+    // True when the section, key and value can be written and read back: no
+    // line breaks or NULs, no ']' in the section, no '=' in the key, no key
+    // that would read as a comment or a header, and only characters that code
+    // page 932 holds. Writes of anything else are refused.
+    static bool isStorable(QStringView section, QStringView key, QStringView value);
+
     // Each returns false when nothing was written (the old file is then intact).
     bool write(const QString &section, const QString &key, const QString &value);
     // Several keys of one section in one replace of the file; the result is

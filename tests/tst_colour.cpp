@@ -208,8 +208,8 @@ private slots:
         click(button(QStringLiteral("cmdStart")));
         tick();
         tick();
-        click(colourButton(Green)); // wrong
         scriptQuestion(random, Green, Blue);
+        click(colourButton(Green)); // wrong: the ink was red
         QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
         tick();
 
@@ -221,13 +221,14 @@ private slots:
         QCOMPARE(dialogs->shown.size(), 0);
 
         // The next run starts afresh; the ink still differs from the last one shown (green).
-        scriptQuestion(random, Green, Black);
+        random.pushInt(Green - 1, 5);
         scriptQuestion(random, Black, Black);
         click(button(QStringLiteral("cmdStart")));
         QCOMPARE(window->ElapsedTenths(), 0.0);
         QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
         QCOMPARE(label("lblTimer")->text(), QStringLiteral("5.3")); // until the first tick
         QCOMPARE(shownInk(), Black);
+        QCOMPARE(random.remaining(), 0);
         tick();
         QCOMPARE(label("lblTimer")->text(), QStringLiteral("0.1"));
     }

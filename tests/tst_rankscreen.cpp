@@ -60,12 +60,12 @@ private slots:
         QTest::newRow("undated, from before dates were kept")
             << 2 << QStringLiteral(u"70.4　じろう")
             << QStringLiteral(u"  2位　  70.4秒　じろう　");
-        QTest::newRow("name field cut short by hand is filled again")
+        QTest::newRow("short time stays short; a name field cut by hand is filled again")
             << 3 << QStringLiteral(u"1.5　ab2007/09/05 13:15")
-            << QStringLiteral(u"  3位　   1.5秒　ab              　2007/09/05 13:15");
+            << QStringLiteral(u"  3位　  1.5秒　ab              　2007/09/05 13:15");
         QTest::newRow("not a date at the end: shown as undated")
             << 4 << QStringLiteral(u"2.5　たろう     2007/13/45 99:99")
-            << QStringLiteral(u"  4位　   2.5秒　たろう     2007/13/45 99:99　");
+            << QStringLiteral(u"  4位　  2.5秒　たろう     2007/13/45 99:99　");
     }
     void rows()
     {
@@ -100,7 +100,7 @@ private slots:
         rankStore().RankData[2] = QStringLiteral("2.0 broken");
         rankStore().RankData[3] = QStringLiteral(u"3.0　ぴこ");
         frmRank screen;
-        QCOMPARE(shownRows(screen), QStringLiteral(u"  1位　   1.0秒　ぴこ　"));
+        QCOMPARE(shownRows(screen), QStringLiteral(u"  1位　  1.0秒　ぴこ　"));
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].text, app().BrokenIniMessage);
     }

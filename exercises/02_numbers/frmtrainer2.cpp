@@ -1,0 +1,94 @@
+#include "exercises/02_numbers/frmtrainer2.h"
+
+#include "ui/colorbutton.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+
+frmTrainer2::frmTrainer2(QWidget *parent) : TrainerWindow(2, parent)
+{
+    // Its own four lines: there are no fifty questions here.
+    setInstructionLines({QStringLiteral(u"●１から４８までの数字ボタンを順番におすんだぴこ。"),
+                         QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
+                         QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
+                         QStringLiteral(u"●開始ボタンで始めるんだぴこ。")},
+                        false);
+
+    Twips::move(lblResult, 2160, 1560);
+    Twips::move(lblProbCnt, 2640, 1560);
+    showCounter();
+
+    fraNum = new QFrame(this);
+    fraNum->setObjectName(QStringLiteral("fraNum"));
+    Twips::place(fraNum, 240, 2040, 5655, 3495);
+
+    const QFont numberFont = Fonts::gothic(14.25, true);
+    for (int index = 0; index < Numbers::ButtonCount; ++index) {
+        auto *button = new ColorButton(fraNum);
+        button->setObjectName(QStringLiteral("cmdNum(%1)").arg(index));
+        button->setFont(numberFont);
+        button->setAutoDefault(false);
+        const int row = index / Numbers::Columns;
+        const int column = index % Numbers::Columns;
+        Twips::place(button, 720 * column, 600 * row, 615, 495);
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdNum_Click(index); });
+        cmdNum[index] = button;
+        // As the window opens: 1 to 48 in order, all yellow.
+        setCaption(index, QString::number(index + 1));
+        setBackColour(index, Numbers::Unpressed);
+    }
+    setAnswerArea(fraNum);
+}
+
+QString frmTrainer2::caption(int index) const
+{
+    return cmdNum[index]->text();
+}
+
+void frmTrainer2::setCaption(int index, const QString &caption)
+{
+    cmdNum[index]->setText(caption);
+}
+
+quint32 frmTrainer2::backColour(int index) const
+{
+    return cmdNum[index]->backColor().rgb() & 0xFFFFFF;
+}
+
+void frmTrainer2::setBackColour(int index, quint32 colour)
+{
+    cmdNum[index]->setBackColor(QColor::fromRgb(colour));
+}
+
+void frmTrainer2::showCounter()
+{
+    lblProbCnt->setText(Numbers::counterText(m_order.NextNumber()));
+}
+
+void frmTrainer2::prepareRun()
+{
+    // Dealt before the stopwatch starts: dealing costs the player nothing.
+    m_order.deal(random());
+}
+
+void frmTrainer2::cmdNum_Click(int index)
+{
+    if (!isRunning())
+        return;
+    switch (m_order.press(index)) {
+    case Numbers::NumberOrder::Press::Wrong:
+        MarkAnswer(false);
+        break;
+    case Numbers::NumberOrder::Press::Right:
+        MarkAnswer(true);
+        showCounter();
+        break;
+    case Numbers::NumberOrder::Press::Cleared:
+        // The counter keeps "次は　48" and the board stays all black.
+        MarkAnswer(true);
+        FinishRun();
+        break;
+    }
+}
