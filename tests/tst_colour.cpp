@@ -4,7 +4,7 @@
 #include "exercises/01_colour/colour.h"
 #include "exercises/01_colour/frmtrainer1.h"
 #include "ranking/rankstore.h"
-#include "support/scripted.h"
+#include "support/trainerfixture.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -41,55 +41,15 @@ class TestColour : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<frmTrainer1> window;
-    ScriptedRandom random;
-    FakeClock clock;
+    TrainerFixture<frmTrainer1> fx;
 
-    template<typename T> T *control(const QString &name)
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    QLabel *label(const char *name) { return control<QLabel>(QString::fromLatin1(name)); }
-    QPushButton *button(const QString &name) { return control<QPushButton>(name); }
-    QPushButton *colourButton(int index) { return button(QStringLiteral("cmdColor(%1)").arg(index)); }
-    int shownInk()
-    {
-        return indexOfInk(label("lblProb")->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF);
-    }
-    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
-    void tick()
-    {
-        clock.advance(100);
-        window->timCount_Timer();
-    }
+    QPushButton *colourButton(int index) { return fx.control<QPushButton>(QStringLiteral("cmdColor(%1)").arg(index)); }
+    QLabel *question() { return fx.label("lblProb"); }
+    int shownInk() { return indexOfInk(question()->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF); }
 
 private slots:
-    void init()
-    {
-        settings = std::make_unique<TempSettings>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        rankStore().RankSection = Title;
-        rankStore().RankTitle = Title;
-        rankStore().LoadRanking();
-        random = ScriptedRandom();
-        clock = FakeClock();
-        window = std::make_unique<frmTrainer1>();
-        window->useRandomSource(random);
-        window->useClock(clock);
-        window->show();
-    }
-    void cleanup()
-    {
-        window.reset();
-        dialogs.reset();
-        settings.reset();
-    }
+    void init() { QVERIFY(fx.open(1)); }
+    void cleanup() { fx.close(); }
 
     void judge_data()
     {
@@ -140,107 +100,107 @@ private slots:
 
     void opensIdle()
     {
-        QCOMPARE(window->windowTitle(), Title);
-        QCOMPARE(label("lblProb")->text(), QStringLiteral(u"あお"));
+        QCOMPARE(fx.window->windowTitle(), Title);
+        QCOMPARE(question()->text(), QStringLiteral(u"あお"));
         QCOMPARE(shownInk(), Yellow);
-        QCOMPARE(label("lblExp")->text().split(QStringLiteral("\r\n")),
+        QCOMPARE(fx.label("lblExp")->text().split(QStringLiteral("\r\n")),
                  QStringList({QStringLiteral(u"●表示される文字の色と同じボタンをおすんだぴこ。"),
                               QStringLiteral(u"●全部で５０問あるんだぴこ。"),
                               QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
                               QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
                               QStringLiteral(u"●開始ボタンで始めるんだぴこ。")}));
-        QVERIFY(!control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
-        QVERIFY(button(QStringLiteral("cmdRank"))->isEnabled());
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"開　始"));
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("0.0"));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
+        QVERIFY(!fx.control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
+        QVERIFY(fx.button("cmdRank")->isEnabled());
+        QCOMPARE(fx.button("cmdStart")->text(), QStringLiteral(u"開　始"));
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.0"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
     }
 
     void wholeRun()
     {
         // Fifty questions; answers 10, 20 and the last one are wrong.
-        random.pushInt(Yellow - 1, 5); // thrown away: yellow was the design ink
-        scriptQuestion(random, Blue, Red);
+        fx.random.pushInt(Yellow - 1, 5); // thrown away: yellow was the design ink
+        scriptQuestion(fx.random, Blue, Red);
         int ink = Blue;
         for (int q = 2; q <= 50; ++q) {
             ink = ink % 5 + 1;
-            scriptQuestion(random, ink, (q * 3) % 5 + 1);
+            scriptQuestion(fx.random, ink, (q * 3) % 5 + 1);
         }
 
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(random.reseeds, 1);
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"中　止"));
-        QVERIFY(!button(QStringLiteral("cmdRank"))->isEnabled());
-        QVERIFY(control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
-        QCOMPARE(label("lblProb")->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(label("lblProb")->text(), QStringLiteral(u"あか"));
+        fx.click(fx.button("cmdStart"));
+        QCOMPARE(fx.random.reseeds, 1);
+        QCOMPARE(fx.button("cmdStart")->text(), QStringLiteral(u"中　止"));
+        QVERIFY(!fx.button("cmdRank")->isEnabled());
+        QVERIFY(fx.control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
+        QCOMPARE(question()->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(question()->text(), QStringLiteral(u"あか"));
         QCOMPARE(shownInk(), Blue);
 
-        dialogs->answerText(QStringLiteral(u"たろう"));
+        fx.dialogs->answerText(QStringLiteral(u"たろう"));
         for (int q = 1; q <= 50; ++q) {
-            QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
-            tick();
+            QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
+            fx.tick();
             const bool wrong = q == 10 || q == 20 || q == 50;
             const int right = shownInk();
-            click(colourButton(wrong ? right % 5 + 1 : right));
-            QCOMPARE(label("lblResult")->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
+            fx.click(colourButton(wrong ? right % 5 + 1 : right));
+            QCOMPARE(fx.label("lblResult")->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
         }
-        QCOMPARE(random.remaining(), 0);
+        QCOMPARE(fx.random.remaining(), 0);
 
         // 50 tenths of ticks and three penalties, the last one included.
-        QCOMPARE(window->ElapsedTenths(), 200.0);
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("20.0"));
-        QCOMPARE(label("lblProb")->text(), QStringLiteral(u"おわり"));
-        QCOMPARE(label("lblProb")->palette().color(QPalette::Window), QColor(Qt::black));
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"開　始"));
-        QVERIFY(button(QStringLiteral("cmdRank"))->isEnabled());
-        QVERIFY(!control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
+        QCOMPARE(fx.window->ElapsedTenths(), 200.0);
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("20.0"));
+        QCOMPARE(question()->text(), QStringLiteral(u"おわり"));
+        QCOMPARE(question()->palette().color(QPalette::Window), QColor(Qt::black));
+        QCOMPARE(fx.button("cmdStart")->text(), QStringLiteral(u"開　始"));
+        QVERIFY(fx.button("cmdRank")->isEnabled());
+        QVERIFY(!fx.control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
 
-        QCOMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        QCOMPARE(fx.dialogs->shown.size(), 1);
+        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
         QVERIFY(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData"))
                     .startsWith(QStringLiteral(u"20.0　たろう          ")));
     }
 
     void stopAndStartAgain()
     {
-        scriptQuestion(random, Red, Red);
-        click(button(QStringLiteral("cmdStart")));
-        tick();
-        tick();
-        scriptQuestion(random, Green, Blue);
-        click(colourButton(Green)); // wrong: the ink was red
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
-        tick();
+        scriptQuestion(fx.random, Red, Red);
+        fx.click(fx.button("cmdStart"));
+        fx.tick();
+        fx.tick();
+        scriptQuestion(fx.random, Green, Blue);
+        fx.click(colourButton(Green)); // wrong: the ink was red
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
+        fx.tick();
 
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(label("lblProb")->text(), QStringLiteral(u"ちゅうし"));
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("5.3"));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"×"));
-        QVERIFY(!control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
-        QCOMPARE(dialogs->shown.size(), 0);
+        fx.click(fx.button("cmdStart"));
+        QCOMPARE(question()->text(), QStringLiteral(u"ちゅうし"));
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("5.3"));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
+        QVERIFY(!fx.control<QFrame>(QStringLiteral("fraColor"))->isEnabled());
+        QCOMPARE(fx.dialogs->shown.size(), 0);
 
         // The next run starts afresh; the ink still differs from the last one shown (green).
-        random.pushInt(Green - 1, 5);
-        scriptQuestion(random, Black, Black);
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(window->ElapsedTenths(), 0.0);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("5.3")); // until the first tick
+        fx.random.pushInt(Green - 1, 5);
+        scriptQuestion(fx.random, Black, Black);
+        fx.click(fx.button("cmdStart"));
+        QCOMPARE(fx.window->ElapsedTenths(), 0.0);
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("5.3")); // until the first tick
         QCOMPARE(shownInk(), Black);
-        QCOMPARE(random.remaining(), 0);
-        tick();
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("0.1"));
+        QCOMPARE(fx.random.remaining(), 0);
+        fx.tick();
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.1"));
     }
 
     void endClosesWithoutRecording()
     {
-        scriptQuestion(random, Red, Red);
-        click(button(QStringLiteral("cmdStart")));
-        QVERIFY(button(QStringLiteral("cmdEnd"))->isEnabled());
-        click(button(QStringLiteral("cmdEnd")));
-        QVERIFY(!window->isVisible());
-        QCOMPARE(dialogs->shown.size(), 0);
+        scriptQuestion(fx.random, Red, Red);
+        fx.click(fx.button("cmdStart"));
+        QVERIFY(fx.button("cmdEnd")->isEnabled());
+        fx.click(fx.button("cmdEnd"));
+        QVERIFY(!fx.window->isVisible());
+        QCOMPARE(fx.dialogs->shown.size(), 0);
         QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")), QStringLiteral("NoData"));
     }
 };

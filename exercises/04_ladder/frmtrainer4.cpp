@@ -1,0 +1,103 @@
+#include "exercises/04_ladder/frmtrainer4.h"
+
+#include "exercises/04_ladder/linecontrol.h"
+#include "ui/colorbutton.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+
+// The ladder in twips: column j at x = ColumnLeft + ColumnStep * j, from
+// LadderTop down to LadderBottom; level l at y = LevelTop + LevelStep * l.
+constexpr int ColumnLeft = 720;
+constexpr int ColumnStep = 1440;
+constexpr int LadderTop = 2400;
+constexpr int LadderBottom = 4440;
+constexpr int LevelTop = 2880;
+constexpr int LevelStep = 240;
+constexpr int LineWidth = 5;
+
+constexpr int columnX(int column)
+{
+    return ColumnLeft + ColumnStep * column;
+}
+
+constexpr int levelY(int level)
+{
+    return LevelTop + LevelStep * level;
+}
+
+constexpr QRgb AnswerGrey = 0xC0C0C0; // light grey, R G B 192
+
+} // namespace
+
+frmTrainer4::frmTrainer4(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●表示される「★」の行き着く先の「●」を押すんだぴこ。")});
+    Twips::move(lblResult, 1800, 1560);
+    Twips::move(lblProbCnt, 2160, 1560);
+
+    for (int column = 0; column < Ladder::Columns; ++column) {
+        linV[column] = new LineControl(QStringLiteral("linV(%1)").arg(column), columnX(column), LadderTop,
+                                       columnX(column), LadderBottom, LineWidth, this);
+    }
+    for (int gap = 0; gap < Ladder::Gaps; ++gap) {
+        for (int level = 0; level < Ladder::Levels; ++level) {
+            linH[gap][level] = new LineControl(QStringLiteral("linH%1(%2)").arg(gap).arg(level), columnX(gap),
+                                               levelY(level), columnX(gap + 1), levelY(level), LineWidth, this);
+        }
+    }
+
+    for (int column = 0; column < Ladder::Columns; ++column) {
+        auto *star = new QLabel(QStringLiteral(u"★"), this);
+        star->setObjectName(QStringLiteral("lblPoint(%1)").arg(column));
+        star->setFont(Fonts::pGothic(14.25));
+        star->setAlignment(Qt::AlignCenter);
+        Twips::place(star, 600 + ColumnStep * column, 2040, 285, 285);
+        lblPoint[column] = star;
+    }
+
+    fraAns = new QFrame(this);
+    fraAns->setObjectName(QStringLiteral("fraAns"));
+    Twips::place(fraAns, 120, 4560, 5535, 495);
+    for (int column = 0; column < Ladder::Columns; ++column) {
+        auto *button = new ColorButton(fraAns);
+        button->setObjectName(QStringLiteral("cmdAns(%1)").arg(column));
+        button->setText(QStringLiteral(u"●"));
+        button->setFont(Fonts::pGothic(18));
+        button->setBackColor(QColor::fromRgb(AnswerGrey));
+        button->setAutoDefault(false);
+        Twips::place(button, 240 + ColumnStep * column, 0, 735, 495);
+        connect(button, &QPushButton::clicked, this, [this, column] { cmdAns_Click(column); });
+        cmdAns[column] = button;
+    }
+    setAnswerArea(fraAns);
+
+    // As the window opens: every allowed rung, and the star of column 2.
+    showLadder(Ladder::GhostLeg::full(), Ladder::StartAtLoad);
+}
+
+void frmTrainer4::NextQuestion()
+{
+    const Ladder::Question question = Ladder::drawQuestion(random(), PreviousStart);
+    AnswerColumn = question.AnswerColumn;
+    showLadder(question.ladder, question.start);
+}
+
+void frmTrainer4::showLadder(const Ladder::GhostLeg &ladder, int start)
+{
+    for (int column = 0; column < Ladder::Columns; ++column)
+        lblPoint[column]->setVisible(column == start);
+    for (int gap = 0; gap < Ladder::Gaps; ++gap)
+        for (int level = 0; level < Ladder::Levels; ++level)
+            linH[gap][level]->setVisible(ladder.hasRung(gap, level));
+}
+
+void frmTrainer4::cmdAns_Click(int Index)
+{
+    answer(Ladder::isRightAnswer(Index, AnswerColumn));
+}

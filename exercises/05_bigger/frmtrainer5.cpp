@@ -1,0 +1,73 @@
+#include "exercises/05_bigger/frmtrainer5.h"
+
+#include "exercises/05_bigger/digitbutton.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPoint>
+
+namespace {
+
+// cmdNum(i) in fraAns, a 2 x 2 grid (twips).
+constexpr int ButtonWidth = 2055;
+constexpr int ButtonHeight = 1575;
+constexpr std::array<QPoint, Bigger::Buttons> ButtonPlaces = {
+    QPoint(720, 0), QPoint(2880, 0), QPoint(720, 1680), QPoint(2880, 1680)};
+
+struct Sample
+{
+    const char16_t *caption;
+    qreal pointSize;
+};
+
+// What the buttons show before the first run.
+constexpr std::array<Sample, Bigger::Buttons> LoadSamples = {
+    Sample{u"9", 12}, Sample{u"0", 26.25}, Sample{u"3", 72}, Sample{u"7", 48}};
+
+} // namespace
+
+frmTrainer5::frmTrainer5(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●表示される数字で値が大きいボタンをおすんだぴこ。"),
+                         QStringLiteral(u"※サイズじゃないよ値だよ。")});
+    // Six instruction lines need a taller label; the marks sit lower.
+    Twips::place(lblExp, 240, 120, 5895, 1695);
+    Twips::move(lblResult, 2160, 1920);
+    Twips::place(lblProbCnt, 2640, 1920, 2055, 375);
+
+    fraAns = new QFrame(this);
+    fraAns->setObjectName(QStringLiteral("fraAns"));
+    Twips::place(fraAns, 360, 2280, 5535, 3255);
+    for (int i = 0; i < Bigger::Buttons; ++i) {
+        auto *button = new DigitButton(fraAns);
+        button->setObjectName(QStringLiteral("cmdNum(%1)").arg(i));
+        button->setAutoDefault(false);
+        Twips::place(button, ButtonPlaces[i].x(), ButtonPlaces[i].y(), ButtonWidth, ButtonHeight);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdNum_Click(i); });
+        cmdNum[i] = button;
+        showCard(i, QString::fromUtf16(LoadSamples[i].caption), LoadSamples[i].pointSize);
+    }
+    setAnswerArea(fraAns);
+}
+
+void frmTrainer5::showCard(int index, const QString &caption, qreal pointSize)
+{
+    cmdNum[index]->setFont(Fonts::gothic(pointSize, true));
+    cmdNum[index]->setText(caption);
+}
+
+void frmTrainer5::NextQuestion()
+{
+    const Bigger::Question question = Bigger::drawQuestion(random());
+    for (int i = 0; i < Bigger::Buttons; ++i)
+        showCard(i, QString::number(question.cards[i].digit), question.cards[i].pointSize);
+    MaxValue = question.MaxValue;
+}
+
+void frmTrainer5::cmdNum_Click(int Index)
+{
+    answer(Bigger::isRightAnswer(cmdNum[Index]->text(), MaxValue));
+}

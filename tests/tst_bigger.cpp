@@ -1,0 +1,381 @@
+// どれが大きい？ — the four digits and their sizes, the judge, the digits as
+// the player sees them on the buttons, and whole runs through the real window.
+
+#include "exercises/05_bigger/bigger.h"
+#include "exercises/05_bigger/digitbutton.h"
+#include "exercises/05_bigger/frmtrainer5.h"
+#include "ranking/rankstore.h"
+#include "support/scripted.h"
+#include "ui/fonts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+
+using Bigger::Buttons;
+
+namespace {
+
+const QString Title = QStringLiteral(u"どれが大きい？");
+const float LargestR = std::nextafter(1.0f, 0.0f);
+
+float sizeR(int points)
+{
+    return ScriptedRandom::forInt(points - 12, 61);
+}
+
+float digitR(int digit)
+{
+    return ScriptedRandom::forInt(digit, 10);
+}
+
+// One question as the buttons draw it: each button's size, then its digit
+// (the digits list holds the redrawn ones too).
+void scriptQuestion(ScriptedRandom &random, const QList<int> &sizes, const QList<int> &digits)
+{
+    for (int i = 0; i < Buttons; ++i) {
+        random.push(sizeR(sizes[i]));
+        random.push(digitR(digits[i]));
+    }
+}
+
+void pushSeeded(ScriptedRandom &random, quint32 seed, int count)
+{
+    QRandomGenerator generator(seed);
+    for (int i = 0; i < count; ++i)
+        random.push(static_cast<float>(generator.bounded(1 << 24)) / 16777216.0f);
+}
+
+// The box of the dark pixels of an image (the ink of a caption).
+QRect inkBox(const QImage &image, const QRect &within)
+{
+    QRect box;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 96)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+class TestBigger : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempSettings> settings;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<frmTrainer5> window;
+    ScriptedRandom random;
+    FakeClock clock;
+
+    template<typename T> T *control(const QString &name)
+    {
+        T *found = window->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QPushButton *button(const QString &name) { return control<QPushButton>(name); }
+    QLabel *label(const QString &name) { return control<QLabel>(name); }
+    DigitButton *numberButton(int i) { return control<DigitButton>(QStringLiteral("cmdNum(%1)").arg(i)); }
+    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void tick()
+    {
+        clock.advance(100);
+        window->timCount_Timer();
+    }
+    QStringList shownDigits()
+    {
+        QStringList digits;
+        for (int i = 0; i < Buttons; ++i)
+            digits.append(numberButton(i)->text());
+        return digits;
+    }
+    QList<qreal> shownSizes()
+    {
+        QList<qreal> sizes;
+        for (int i = 0; i < Buttons; ++i)
+            sizes.append(numberButton(i)->font().pointSizeF());
+        return sizes;
+    }
+    // The button with the largest digit on it, as the player reads them.
+    int buttonOfLargest()
+    {
+        const QStringList digits = shownDigits();
+        return int(std::max_element(digits.begin(), digits.end()) - digits.begin());
+    }
+
+private slots:
+    void initTestCase() { Fonts::install(); }
+    void init()
+    {
+        settings = std::make_unique<TempSettings>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        rankStore() = RankStore();
+        rankStore().RankSection = Title;
+        rankStore().RankTitle = Title;
+        rankStore().now = [] { return QDateTime(QDate(2025, 1, 2), QTime(3, 4)); };
+        rankStore().LoadRanking();
+        random = ScriptedRandom();
+        clock = FakeClock();
+        window = std::make_unique<frmTrainer5>();
+        window->useRandomSource(random);
+        window->useClock(clock);
+        window->show();
+    }
+    void cleanup()
+    {
+        window.reset();
+        dialogs.reset();
+        settings.reset();
+    }
+
+    // --- Drawing a question -----------------------------------------------
+
+    void drawQuestion_data()
+    {
+        QTest::addColumn<QList<float>>("script");
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::addColumn<QList<int>>("digits");
+        QTest::addColumn<int>("maxValue");
+        QTest::newRow("0 1 2 9: the largest is small")
+            << QList<float>{sizeR(72), digitR(0), sizeR(60), digitR(1), sizeR(40), digitR(2), sizeR(12), digitR(9)}
+            << QList<int>{72, 60, 40, 12} << QList<int>{0, 1, 2, 9} << 9;
+        QTest::newRow("0 1 2 3")
+            << QList<float>{sizeR(30), digitR(3), sizeR(31), digitR(2), sizeR(32), digitR(1), sizeR(33), digitR(0)}
+            << QList<int>{30, 31, 32, 33} << QList<int>{3, 2, 1, 0} << 3;
+        QTest::newRow("extremes of r")
+            << QList<float>{0.0f, 0.0f, LargestR, LargestR, 0.0f, digitR(5), LargestR, digitR(4)}
+            << QList<int>{12, 72, 12, 72} << QList<int>{0, 9, 5, 4} << 9;
+        QTest::newRow("a digit dealt before is drawn again")
+            << QList<float>{sizeR(20), digitR(5),
+                            sizeR(21), digitR(5), digitR(7),
+                            sizeR(22), digitR(7), digitR(5), digitR(3),
+                            sizeR(23), digitR(3), digitR(5), digitR(7), LargestR}
+            << QList<int>{20, 21, 22, 23} << QList<int>{5, 7, 3, 9} << 9;
+        QTest::newRow("the largest first")
+            << QList<float>{LargestR, LargestR, sizeR(50), LargestR, 0.0f, sizeR(13), digitR(8), sizeR(14), digitR(1)}
+            << QList<int>{72, 50, 13, 14} << QList<int>{9, 0, 8, 1} << 9;
+    }
+    void drawQuestion()
+    {
+        QFETCH(QList<float>, script);
+        QFETCH(QList<int>, sizes);
+        QFETCH(QList<int>, digits);
+        QFETCH(int, maxValue);
+        ScriptedRandom source;
+        for (float r : script)
+            source.push(r);
+        const Bigger::Question question = Bigger::drawQuestion(source);
+        for (int i = 0; i < Buttons; ++i) {
+            QCOMPARE(question.cards[i].pointSize, sizes[i]);
+            QCOMPARE(question.cards[i].digit, digits[i]);
+        }
+        QCOMPARE(question.MaxValue, maxValue);
+        QCOMPARE(source.remaining(), 0);
+    }
+
+    void seededQuestions()
+    {
+        ScriptedRandom source;
+        pushSeeded(source, 5, 120000);
+        QList<int> sizesSeen(Bigger::LargestSize + 1);
+        QList<int> maxSeen(10);
+        for (int n = 0; n < 10000; ++n) {
+            const Bigger::Question q = Bigger::drawQuestion(source);
+            QList<int> digits;
+            for (const Bigger::Card &card : q.cards) {
+                QVERIFY(card.digit >= 0 && card.digit <= 9);
+                QVERIFY(card.pointSize >= 12 && card.pointSize <= 72);
+                QVERIFY(!digits.contains(card.digit));
+                digits.append(card.digit);
+                ++sizesSeen[card.pointSize];
+            }
+            QCOMPARE(q.MaxValue, *std::max_element(digits.begin(), digits.end()));
+            QCOMPARE(digits.count(q.MaxValue), 1);
+            ++maxSeen[q.MaxValue];
+        }
+        // Every size from 12 to 72 comes up; the largest of four different digits is at least 3.
+        QVERIFY(!sizesSeen.mid(12).contains(0));
+        QCOMPARE(maxSeen.mid(0, 3), QList<int>({0, 0, 0}));
+        QVERIFY(!maxSeen.mid(3).contains(0));
+    }
+
+    void judge_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("maxValue");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("the 9 of 0 1 2 9") << QStringLiteral("9") << 9 << true;
+        QTest::newRow("a big-looking 2 of 0 1 2 9") << QStringLiteral("2") << 9 << false;
+        QTest::newRow("the 3 of 0 1 2 3") << QStringLiteral("3") << 3 << true;
+        QTest::newRow("the 0 is never the largest") << QStringLiteral("0") << 3 << false;
+        QTest::newRow("an empty caption") << QString() << 0 << false;
+    }
+    void judge()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, maxValue);
+        QFETCH(bool, right);
+        QCOMPARE(Bigger::isRightAnswer(caption, maxValue), right);
+    }
+
+    // --- The window ------------------------------------------------------
+
+    void opensIdle()
+    {
+        QCOMPARE(window->windowTitle(), Title);
+        QCOMPARE(label(QStringLiteral("lblExp"))->text().split(QStringLiteral("\r\n")),
+                 QStringList({QStringLiteral(u"●表示される数字で値が大きいボタンをおすんだぴこ。"),
+                              QStringLiteral(u"※サイズじゃないよ値だよ。"),
+                              QStringLiteral(u"●全部で５０問あるんだぴこ。"),
+                              QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
+                              QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
+                              QStringLiteral(u"●開始ボタンで始めるんだぴこ。")}));
+        QCOMPARE(shownDigits(), QStringList({QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("3"),
+                                             QStringLiteral("7")}));
+        QCOMPARE(shownSizes(), QList<qreal>({12, 26.25, 72, 48}));
+        for (int i = 0; i < Buttons; ++i) {
+            QVERIFY(numberButton(i)->font().bold());
+            QVERIFY(!numberButton(i)->isEnabled());
+            QCOMPARE(numberButton(i)->size(), QSize(137, 105));
+        }
+        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        QCOMPARE(label(QStringLiteral("lblExp"))->geometry(), QRect(16, 8, 393, 113));
+        QCOMPARE(label(QStringLiteral("lblResult"))->pos(), QPoint(144, 128));
+        QCOMPARE(label(QStringLiteral("lblProbCnt"))->geometry(), QRect(176, 128, 137, 25));
+        // Six lines of instructions fit the taller label.
+        const QLabel *exp = label(QStringLiteral("lblExp"));
+        QVERIFY(exp->sizeHint().height() <= exp->height());
+    }
+
+    void digitsStandWhole_data()
+    {
+        QTest::addColumn<QString>("digit");
+        QTest::addColumn<int>("points");
+        QTest::newRow("8 at 72 pt") << QStringLiteral("8") << 72;
+        QTest::newRow("0 at 72 pt") << QStringLiteral("0") << 72;
+        QTest::newRow("7 at 72 pt") << QStringLiteral("7") << 72;
+        QTest::newRow("9 at 48 pt") << QStringLiteral("9") << 48;
+        QTest::newRow("1 at 12 pt") << QStringLiteral("1") << 12;
+        // 72 pt on a display of 200 dots per inch without scaling: shrunk to fit, still whole.
+        QTest::newRow("8 at 150 pt") << QStringLiteral("8") << 150;
+    }
+    void digitsStandWhole()
+    {
+        // A digit is drawn at its size, whole and in the middle of its button;
+        // only one too big for the face is made smaller.
+        QFETCH(QString, digit);
+        QFETCH(int, points);
+        scriptQuestion(random, {12, 12, 12, 12}, {0, 1, 2, 3});
+        click(button(QStringLiteral("cmdStart")));
+        DigitButton *b = numberButton(2);
+        QFont font = b->font();
+        font.setPointSizeF(points);
+        b->setFont(font);
+        b->setText(digit);
+
+        const QRect area = b->captionArea();
+        const QRectF ink = b->captionInk();
+        QVERIFY(QRectF(area).contains(ink));
+        const QSizeF natural = QFontMetricsF(font).tightBoundingRect(digit).size();
+        if (points <= Bigger::LargestSize)
+            QCOMPARE(ink.size(), natural);
+        else
+            QVERIFY(ink.height() < natural.height() && ink.height() >= area.height() - 5);
+
+        const QImage picture = b->grab().toImage();
+        const QRect drawn = inkBox(picture, area.adjusted(1, 1, -1, -1));
+        QVERIFY(!drawn.isEmpty());
+        // No ink touches the edge of the caption's area: nothing was cut off.
+        QVERIFY(area.adjusted(1, 1, -1, -1).contains(drawn.adjusted(-1, -1, 1, 1)));
+        QVERIFY(drawn.height() >= 0.9 * ink.height() && drawn.height() <= ink.height() + 1);
+        QVERIFY(std::abs(drawn.center().x() - area.center().x()) <= 2);
+        QVERIFY(std::abs(drawn.center().y() - area.center().y()) <= 2);
+    }
+
+    void wholeRun()
+    {
+        pushSeeded(random, 55, 2000);
+        click(button(QStringLiteral("cmdStart")));
+        QCOMPARE(random.reseeds, 1);
+        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"中　止"));
+        QVERIFY(!button(QStringLiteral("cmdRank"))->isEnabled());
+        QVERIFY(control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+
+        dialogs->answerText(QStringLiteral(u"はなこ"));
+        for (int q = 1; q <= 50; ++q) {
+            QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
+            const QStringList digits = shownDigits();
+            QCOMPARE(QSet<QString>(digits.begin(), digits.end()).size(), Buttons);
+            for (qreal size : shownSizes())
+                QVERIFY(size >= 12 && size <= 72 && size == std::floor(size));
+
+            tick();
+            tick();
+            tick();
+            const bool wrong = q == 7 || q == 50;
+            const int largest = buttonOfLargest();
+            click(numberButton(wrong ? (largest + 2) % Buttons : largest));
+            QCOMPARE(label(QStringLiteral("lblResult"))->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
+        }
+
+        // 150 ticks and two penalties, the last one included.
+        QCOMPARE(window->ElapsedTenths(), 250.0);
+        QCOMPARE(label(QStringLiteral("lblTimer"))->text(), QStringLiteral("25.0"));
+        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"開　始"));
+        QVERIFY(button(QStringLiteral("cmdRank"))->isEnabled());
+        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("text"));
+        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")),
+                 QStringLiteral(u"25.0　はなこ          2025/01/02 03:04"));
+    }
+
+    void stopKeepsTheDigits()
+    {
+        scriptQuestion(random, {40, 12, 72, 25}, {6, 2, 1, 8});
+        click(button(QStringLiteral("cmdStart")));
+        QCOMPARE(random.remaining(), 0);
+        const QStringList dealt{QStringLiteral("6"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("8")};
+        QCOMPARE(shownDigits(), dealt);
+        QCOMPARE(shownSizes(), QList<qreal>({40, 12, 72, 25}));
+
+        // The biggest-looking digit is not the answer.
+        scriptQuestion(random, {13, 14, 15, 16}, {0, 1, 2, 3});
+        click(numberButton(2));
+        QCOMPARE(label(QStringLiteral("lblResult"))->text(), QStringLiteral(u"×"));
+        QCOMPARE(shownSizes(), QList<qreal>({13, 14, 15, 16}));
+        tick();
+
+        click(button(QStringLiteral("cmdStart")));
+        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        QCOMPARE(shownDigits(), QStringList({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                             QStringLiteral("3")}));
+        QCOMPARE(shownSizes(), QList<qreal>({13, 14, 15, 16}));
+        QCOMPARE(label(QStringLiteral("lblTimer"))->text(), QStringLiteral("5.1"));
+        QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　49問"));
+        QCOMPARE(dialogs->shown.size(), 0);
+
+        // The next run deals anew, and the digits may be those of before.
+        scriptQuestion(random, {72, 71, 70, 69}, {0, 1, 2, 3});
+        click(button(QStringLiteral("cmdStart")));
+        QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　50問"));
+        QCOMPARE(shownSizes(), QList<qreal>({72, 71, 70, 69}));
+        scriptQuestion(random, {12, 12, 12, 12}, {9, 8, 7, 6});
+        click(numberButton(3));
+        QCOMPARE(label(QStringLiteral("lblResult"))->text(), QStringLiteral(u"○"));
+        QCOMPARE(window->ElapsedTenths(), 0.0);
+    }
+};
+
+QTEST_MAIN(TestBigger)
+#include "tst_bigger.moc"
