@@ -1,0 +1,156 @@
+#include "app/frmmain.h"
+
+#include "app/appstate.h"
+#include "app/frmosirase.h"
+#include "app/frmver.h"
+#include "buildinfo.h"
+#include "exercises/registry.h"
+#include "ranking/rankstore.h"
+#include "run/trainerwindow.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent),
+      m_trainerFactory([](int number, QWidget *owner) -> QDialog * { return createTrainer(number, owner); })
+{
+    setObjectName(QStringLiteral("frmMain"));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Twips::size(ClientWidth, ClientHeight));
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Created in tab order: the end button first, then the exercises by number.
+    cmdEnd = new QPushButton(QStringLiteral(u"終　了"), client);
+    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    cmdEnd->setFont(Fonts::pGothic(12));
+    Twips::place(cmdEnd, 3000, 6240, 1815, 675);
+    connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
+
+    QWidget *previous = cmdEnd;
+    for (int index = 1; index <= ExerciseCount; ++index) {
+        auto *button = new QPushButton(client);
+        button->setObjectName(QStringLiteral("cmdMenu(%1)").arg(index));
+        button->setFont(Fonts::pGothic(15.75));
+        const int column = index <= 7 ? 0 : 1;
+        const int row = index - 1 - 7 * column;
+        Twips::place(button, column == 0 ? 240 : 4080, 240 + 840 * row, 3555, 615);
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdMenu_Click(index); });
+        setTabOrder(previous, button);
+        previous = button;
+        cmdMenu[index] = button;
+    }
+
+    mnuBarHelp = menuBar()->addMenu(QStringLiteral(u"ﾍﾙﾌﾟ(&H)"));
+    mnuBarHelp->setObjectName(QStringLiteral("mnuBarHelp"));
+    mnuOsirase = mnuBarHelp->addAction(QStringLiteral(u"お知らせ(&O)"));
+    mnuOsirase->setObjectName(QStringLiteral("mnuOsirase"));
+    connect(mnuOsirase, &QAction::triggered, this, &frmMain::mnuOsirase_Click);
+    mnuVer = mnuBarHelp->addAction(QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    mnuVer->setObjectName(QStringLiteral("mnuVer"));
+    connect(mnuVer, &QAction::triggered, this, &frmMain::mnuVer_Click);
+
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    m_firstActivation = true;
+    setWindowTitle(app().AppTitleText + QStringLiteral("  ( Ver%1.%2.%3 )")
+                                            .arg(BuildInfo::VersionMajor)
+                                            .arg(BuildInfo::VersionMinor)
+                                            .arg(BuildInfo::VersionRevision));
+    app().ExerciseTitles = exerciseTitleTable();
+    for (int index = 1; index <= ExerciseCount; ++index)
+        cmdMenu[index]->setText(app().ExerciseTitles[index]);
+}
+
+bool frmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        queueFirstActivation();
+    return QMainWindow::event(event);
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Some platforms never activate a window that is not in front of the
+    // player (an offscreen one, for instance): being shown counts as well.
+    queueFirstActivation();
+}
+
+void frmMain::queueFirstActivation()
+{
+    if (!m_firstActivation || m_activationQueued)
+        return;
+    m_activationQueued = true;
+    QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+}
+
+void frmMain::Form_Activate()
+{
+    m_activationQueued = false;
+    if (!m_firstActivation)
+        return;
+    // Cleared before the notice opens: the activation that follows its
+    // closing is no longer the first.
+    m_firstActivation = false;
+
+    const QString stored = ReadSetting(frmOsirase::SettingsSection(), frmOsirase::VersionKey(), app().AppVersionText);
+    const int flag = frmOsirase::StoredDspFlag();
+    if (stored != app().AppVersionText || flag == 0)
+        mnuOsirase_Click();
+}
+
+void frmMain::cmdMenu_Click(int index)
+{
+    if (index < 1 || index > ExerciseCount)
+        return;
+    const QString title = cmdMenu[index]->text();
+    rankStore().RankTitle = title;
+    rankStore().RankSection = title;
+    rankStore().LoadRanking();
+    if (QDialog *trainer = m_trainerFactory(index, this))
+        showModal(trainer);
+}
+
+void frmMain::mnuOsirase_Click()
+{
+    showModal(new frmOsirase(this));
+}
+
+void frmMain::mnuVer_Click()
+{
+    app().VersionSplashMode = false;
+    showModal(new frmVer(this));
+}
+
+void frmMain::cmdEnd_Click()
+{
+    close();
+}
+
+void frmMain::showModal(QDialog *window)
+{
+    const QPointer<QDialog> guard(window);
+    m_openWindow = window;
+    emit windowOpened(window);
+    if (guard)
+        window->exec();
+    m_openWindow = nullptr;
+    // A window that deleted itself on closing is already gone.
+    delete guard.data();
+}

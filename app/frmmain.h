@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QPushButton;
+
+// The menu: one button per exercise, the end button and the help menu. It
+// opens every other window modally, and on its first activation the notice
+// when the settings call for it.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 7890;
+    static constexpr int ClientHeight = 7080;
+
+    // Makes the window of an exercise (new, unshown), or nullptr when the
+    // exercise has none. The game uses createTrainer; tests can use their own.
+    using TrainerFactory = std::function<QDialog *(int number, QWidget *parent)>;
+
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    void setTrainerFactory(TrainerFactory factory) { m_trainerFactory = std::move(factory); }
+
+    // The window the menu has open modally now, if any.
+    QDialog *openWindow() const { return m_openWindow; }
+    // True until the first activation has been handled.
+    bool firstActivationPending() const { return m_firstActivation; }
+
+signals:
+    // A window the menu is about to open modally.
+    void windowOpened(QDialog *window);
+
+public slots:
+    void cmdMenu_Click(int index);
+    void mnuOsirase_Click();
+    void mnuVer_Click();
+    void cmdEnd_Click();
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Activate();
+    void queueFirstActivation();
+    void showModal(QDialog *window);
+
+    QPushButton *cmdMenu[15] = {};
+    QPushButton *cmdEnd = nullptr;
+    QMenu *mnuBarHelp = nullptr;
+    QAction *mnuOsirase = nullptr;
+    QAction *mnuVer = nullptr;
+
+    bool m_firstActivation = true;
+    bool m_activationQueued = false;
+    QPointer<QDialog> m_openWindow;
+    TrainerFactory m_trainerFactory;
+};

@@ -1,0 +1,128 @@
+#include "app/frmver.h"
+
+#include "app/appstate.h"
+#include "app/changehistory.h"
+#include "buildinfo.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+
+QString frmVer::MakerLinesText()
+{
+    const QStringList lines = {
+        QStringLiteral(u"会社名：") + QString::fromUtf16(BuildInfo::Company),
+        QStringLiteral(u"商　標：") + QString::fromUtf16(BuildInfo::Trademarks),
+        QStringLiteral(u"著作権：") + QString::fromUtf16(BuildInfo::Copyright),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+frmVer::UrlOpener &frmVer::urlOpener()
+{
+    static UrlOpener opener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+frmVer::frmVer(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmVer"));
+    setWindowTitle(QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ"));
+
+    shpFrame = new QFrame(this);
+    shpFrame->setObjectName(QStringLiteral("shpFrame"));
+    shpFrame->setFrameShape(QFrame::Box);
+    shpFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    lblTitle = new QLabel(QStringLiteral(u"たいとる"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setFont(Fonts::gothic(18));
+    lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(lblTitle, 240, 180, 4215, 435);
+
+    // The version stands on the title's line, so that the splash, which shows
+    // only the top of the window, shows it too.
+    lblVer = new QLabel(QStringLiteral("Ver 01.00"), this);
+    lblVer->setObjectName(QStringLiteral("lblVer"));
+    lblVer->setFont(Fonts::pGothic(15.75, true));
+    lblVer->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Twips::place(lblVer, 4560, 210, 1890, 345);
+
+    lblName = new QLabel(QStringLiteral(u"たいとる"), this);
+    lblName->setObjectName(QStringLiteral("lblName"));
+    lblName->setFont(Fonts::gothic(9));
+    lblName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(lblName, 480, 600, 5175, 615);
+
+    lblURL = new QLabel(QString::fromUtf16(BuildInfo::HomePage), this);
+    lblURL->setObjectName(QStringLiteral("lblURL"));
+    lblURL->setCursor(Qt::PointingHandCursor);
+    QPalette urlPalette = lblURL->palette();
+    urlPalette.setColor(QPalette::WindowText, Qt::blue);
+    lblURL->setPalette(urlPalette);
+    QFont urlFont = lblURL->font();
+    urlFont.setUnderline(true);
+    lblURL->setFont(urlFont);
+    Twips::move(lblURL, 2400, 1200);
+    lblURL->adjustSize();
+    lblURL->installEventFilter(this);
+
+    txtHistory = new QPlainTextEdit(QStringLiteral("Text1"), this);
+    txtHistory->setObjectName(QStringLiteral("txtHistory"));
+    txtHistory->setFont(Fonts::gothic(9));
+    txtHistory->setReadOnly(true);
+    txtHistory->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Twips::place(txtHistory, 240, 1620, 6120, 2760);
+
+    cmdClose = new QPushButton(QStringLiteral(u"閉じる"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
+    Twips::place(cmdClose, 2640, 4500, 1455, 555);
+    connect(cmdClose, &QPushButton::clicked, this, &frmVer::cmdClose_Click);
+
+    Form_Load();
+}
+
+void frmVer::Form_Load()
+{
+    lblTitle->setText(app().AppTitleText);
+    lblName->setText(withLineFeeds(MakerLinesText()));
+    lblVer->setText(app().AppVersionText);
+    if (app().VersionSplashMode) {
+        txtHistory->clear();
+        cmdClose->setEnabled(false);
+        setFixedSize(Twips::size(ClientWidth, SplashHeight));
+    } else {
+        txtHistory->setPlainText(withLineFeeds(app().ChangeHistoryText));
+        cmdClose->setEnabled(true);
+        setFixedSize(Twips::size(ClientWidth, FullHeight));
+    }
+    shpFrame->setGeometry(0, 0, width(), height());
+    shpFrame->lower();
+}
+
+bool frmVer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblURL && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        OpenHomePage();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmVer::OpenHomePage()
+{
+    urlOpener()(QUrl(lblURL->text()));
+}
+
+void frmVer::cmdClose_Click()
+{
+    close();
+}

@@ -1,0 +1,276 @@
+// The menu: its buttons and help menu, the notice at the first activation,
+// and the windows it opens.
+
+#include "app/frmmain.h"
+#include "buildinfo.h"
+#include "ranking/rankstore.h"
+#include "support/scripted.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QtTest>
+
+#include <optional>
+
+namespace {
+
+// Records each window the menu opens, and closes it once it is up.
+class WindowLog
+{
+public:
+    explicit WindowLog(frmMain &menu)
+    {
+        QObject::connect(&menu, &frmMain::windowOpened, &menu, [this, &menu](QDialog *window) {
+            opened.append(window->objectName());
+            QTimer::singleShot(0, window, [this, window, &menu] {
+                allModal = allModal && QApplication::activeModalWidget() == window && menu.openWindow() == window;
+                window->close();
+            });
+        });
+    }
+
+    QStringList opened;
+    bool allModal = true;
+};
+
+QPushButton *menuButton(frmMain &menu, int index)
+{
+    return menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(%1)").arg(index));
+}
+
+bool showAndSettle(frmMain &menu)
+{
+    menu.show();
+    return QTest::qWaitFor([&menu] { return !menu.firstActivationPending() && !menu.openWindow(); });
+}
+
+QDialog *fakeExercise(int, QWidget *parent)
+{
+    auto *window = new QDialog(parent);
+    window->setObjectName(QStringLiteral("exercise"));
+    return window;
+}
+
+const QString Title11 = QStringLiteral(u"これ、いくら？");
+
+} // namespace
+
+class TestMainMenu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Fonts::install();
+        MakeVersionText();
+    }
+
+    void layout();
+    void exerciseButtons_data();
+    void exerciseButtons();
+    void noticeAtFirstActivation_data();
+    void noticeAtFirstActivation();
+    void noticeNeverReopens();
+    void exerciseChoiceLoadsRankingAndOpensModally();
+    void exerciseWithoutWindowOpensNothing();
+};
+
+void TestMainMenu::layout()
+{
+    TempSettings settings;
+    WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
+    frmMain menu;
+    QVERIFY(showAndSettle(menu));
+    QCOMPARE(menu.windowTitle(), QStringLiteral(u"カシコロ  ( Ver%1.%2.%3 )")
+                                     .arg(BuildInfo::VersionMajor)
+                                     .arg(BuildInfo::VersionMinor)
+                                     .arg(BuildInfo::VersionRevision));
+    QCOMPARE(menu.centralWidget()->size(), Twips::size(7890, 7080));
+    QCOMPARE(menu.centralWidget()->geometry().bottom(), menu.rect().bottom());
+    QCOMPARE(menu.minimumSize(), menu.maximumSize());
+
+    auto *end = menu.findChild<QPushButton *>(QStringLiteral("cmdEnd"));
+    QCOMPARE(end->text(), QStringLiteral(u"終　了"));
+    QCOMPARE(end->geometry(), Twips::rect(3000, 6240, 1815, 675));
+
+    auto *help = menu.findChild<QMenu *>(QStringLiteral("mnuBarHelp"));
+    QCOMPARE(menu.menuBar()->actions(), QList<QAction *>{help->menuAction()});
+    QCOMPARE(help->title(), QStringLiteral(u"ﾍﾙﾌﾟ(&H)"));
+    QStringList items;
+    for (QAction *item : help->actions())
+        items << item->objectName() << item->text();
+    QCOMPARE(items, (QStringList{QStringLiteral("mnuOsirase"), QStringLiteral(u"お知らせ(&O)"), QStringLiteral("mnuVer"),
+                                 QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(&A)")}));
+
+    // Tab goes from the end button through the exercises by number.
+    QStringList order;
+    QWidget *widget = end;
+    do {
+        if (qobject_cast<QPushButton *>(widget))
+            order.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != end);
+    QStringList expected{QStringLiteral("cmdEnd")};
+    for (int index = 1; index <= 14; ++index)
+        expected.append(QStringLiteral("cmdMenu(%1)").arg(index));
+    QCOMPARE(order, expected);
+
+    QTest::mouseClick(end, Qt::LeftButton);
+    QVERIFY(!menu.isVisible());
+}
+
+void TestMainMenu::exerciseButtons_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QRect>("place");
+    const QStringList titles = {
+        QStringLiteral(u"これは何色？"), QStringLiteral(u"数字順番押し"),     QStringLiteral(u"光ってるのは何個？"),
+        QStringLiteral(u"あみだくじ"),   QStringLiteral(u"どれが大きい？"),   QStringLiteral(u"●●●たたき"),
+        QStringLiteral(u"かげんざん"),   QStringLiteral(u"ぬけはな～に？"),   QStringLiteral(u"ながいのど～れ？"),
+        QStringLiteral(u"じゃんけんぽん"), Title11,                           QStringLiteral(u"いま、なんじ？"),
+        QStringLiteral(u"えんざんし"),   QStringLiteral(u"とどうふけん"),
+    };
+    for (int index = 1; index <= 14; ++index) {
+        const int row = (index - 1) % 7;
+        QTest::addRow("%d", index) << index << titles[index - 1]
+                                   << Twips::rect(index <= 7 ? 240 : 4080, 240 + 840 * row, 3555, 615);
+    }
+}
+
+void TestMainMenu::exerciseButtons()
+{
+    QFETCH(int, index);
+    QFETCH(QString, title);
+    QFETCH(QRect, place);
+    TempSettings settings;
+    frmMain menu;
+    QPushButton *button = menuButton(menu, index);
+    QCOMPARE(button->text(), title);
+    QCOMPARE(app().ExerciseTitles[index], title);
+    QCOMPARE(button->geometry(), place);
+    QVERIFY(button->fontMetrics().horizontalAdvance(title) < button->width());
+}
+
+void TestMainMenu::noticeAtFirstActivation_data()
+{
+    QTest::addColumn<std::optional<QString>>("version");
+    QTest::addColumn<std::optional<QString>>("flag");
+    QTest::addColumn<bool>("shown");
+
+    const auto is = [](const QString &text) { return std::optional<QString>(text); };
+    const QString now = QStringLiteral("Ver %1.%2.%3")
+                            .arg(BuildInfo::VersionMajor)
+                            .arg(BuildInfo::VersionMinor)
+                            .arg(BuildInfo::VersionRevision);
+    const std::optional<QString> none;
+    QTest::newRow("first start, no file") << none << none << true;
+    QTest::newRow("ticked, same version") << is(now) << is(QStringLiteral("1")) << false;
+    QTest::newRow("not ticked, same version") << is(now) << is(QStringLiteral("0")) << true;
+    QTest::newRow("ticked, older version") << is(QStringLiteral("Ver 9.0.0")) << is(QStringLiteral("1")) << true;
+    QTest::newRow("ticked, version in other case") << is(now.toUpper()) << is(QStringLiteral("1")) << true;
+    QTest::newRow("ticked, no version stored") << none << is(QStringLiteral("1")) << false;
+    QTest::newRow("flag 2, same version") << is(now) << is(QStringLiteral("2")) << false;
+    QTest::newRow("flag not a number") << is(now) << is(QStringLiteral("abc")) << true;
+}
+
+void TestMainMenu::noticeAtFirstActivation()
+{
+    QFETCH(std::optional<QString>, version);
+    QFETCH(std::optional<QString>, flag);
+    QFETCH(bool, shown);
+
+    TempSettings settings;
+    if (version)
+        WriteSetting(QStringLiteral("osirase"), QStringLiteral("ver"), *version);
+    if (flag)
+        WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), *flag);
+    frmMain menu;
+    WindowLog log(menu);
+    QVERIFY(showAndSettle(menu));
+    QCOMPARE(log.opened, shown ? QStringList{QStringLiteral("frmOsirase")} : QStringList());
+    QVERIFY(log.allModal);
+}
+
+void TestMainMenu::noticeNeverReopens()
+{
+    TempSettings settings;
+    frmMain menu;
+    menu.setTrainerFactory(fakeExercise);
+    WindowLog log(menu);
+    QVERIFY(showAndSettle(menu));
+
+    // Back from an exercise, from the version screen, activated again, shown again.
+    QTest::mouseClick(menuButton(menu, 1), Qt::LeftButton);
+    app().VersionSplashMode = true;
+    menu.findChild<QAction *>(QStringLiteral("mnuVer"))->trigger();
+    QVERIFY(!app().VersionSplashMode);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&menu, &activate);
+    menu.hide();
+    menu.show();
+    QCoreApplication::processEvents();
+    // Asked for, it opens as often as the player likes.
+    menu.findChild<QAction *>(QStringLiteral("mnuOsirase"))->trigger();
+
+    QCOMPARE(log.opened, (QStringList{QStringLiteral("frmOsirase"), QStringLiteral("exercise"), QStringLiteral("frmVer"),
+                                      QStringLiteral("frmOsirase")}));
+    QVERIFY(log.allModal);
+}
+
+void TestMainMenu::exerciseChoiceLoadsRankingAndOpensModally()
+{
+    TempSettings settings;
+    WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
+    frmMain menu;
+    QList<int> made;
+    QStringList rankingWhenMade;
+    QPointer<QDialog> window;
+    menu.setTrainerFactory([&](int number, QWidget *parent) {
+        made.append(number);
+        rankingWhenMade = {rankStore().RankSection, rankStore().RankTitle, rankStore().RankData[1]};
+        return window = fakeExercise(number, parent);
+    });
+    QVERIFY(showAndSettle(menu));
+    WindowLog log(menu);
+
+    const QString line = RankStore::makeLine(QStringLiteral("12.3"), QStringLiteral(u"たろう"),
+                                             QDateTime(QDate(2007, 9, 5), QTime(12, 34)));
+    WriteSetting(Title11, QStringLiteral("1"), line);
+    QTest::mouseClick(menuButton(menu, 11), Qt::LeftButton);
+    QCOMPARE(made, QList<int>{11});
+    QCOMPARE(rankingWhenMade, (QStringList{Title11, Title11, line}));
+    QCOMPARE(log.opened, QStringList{QStringLiteral("exercise")});
+    QVERIFY(log.allModal);
+    QVERIFY(window.isNull());
+
+    // Chosen again, the ranking is read afresh.
+    DeleteSettingSection(Title11);
+    QTest::mouseClick(menuButton(menu, 11), Qt::LeftButton);
+    QCOMPARE(rankingWhenMade, (QStringList{Title11, Title11, QString()}));
+}
+
+void TestMainMenu::exerciseWithoutWindowOpensNothing()
+{
+    TempSettings settings;
+    WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
+    frmMain menu;
+    menu.setTrainerFactory([](int, QWidget *) -> QDialog * { return nullptr; });
+    QVERIFY(showAndSettle(menu));
+    WindowLog log(menu);
+    QTest::mouseClick(menuButton(menu, 14), Qt::LeftButton);
+    QVERIFY(log.opened.isEmpty());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(menu.isVisible() && menu.isEnabled());
+}
+
+QTEST_MAIN(TestMainMenu)
+#include "tst_mainmenu.moc"

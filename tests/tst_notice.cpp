@@ -1,0 +1,133 @@
+// The notice: its text, its check box, and what it records whenever it closes.
+
+#include "app/frmosirase.h"
+#include "support/scripted.h"
+#include "ui/fonts.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWindow>
+#include <QtTest/QtTest>
+
+class TestNotice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Fonts::install();
+        MakeVersionText();
+    }
+    void showsTheAnnouncement();
+    void boxFollowsStoredFlag_data();
+    void boxFollowsStoredFlag();
+    void everyCloseRecordsVersionAndBox_data();
+    void everyCloseRecordsVersionAndBox();
+};
+
+void TestNotice::showsTheAnnouncement()
+{
+    const QStringList lines = frmOsirase::NoticeText().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 8);
+    QVERIFY(lines[2].isEmpty() && lines[6].isEmpty());
+    QVERIFY(!lines[3].isEmpty());
+    // The read-me it names ships beside the program.
+    QVERIFY(lines[7].contains(QStringLiteral(u"『!読んでね.txt』")));
+    QVERIFY(QFileInfo::exists(qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral(u"/bin/!読んでね.txt")));
+
+    TempSettings settings;
+    frmOsirase notice;
+    auto *text = notice.findChild<QPlainTextEdit *>(QStringLiteral("txtOsirase"));
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->toPlainText().split(QLatin1Char('\n')), lines);
+
+    // Every control lies inside the window, none over another.
+    QList<QWidget *> controls;
+    for (const char *name : {"Label1", "Frame1", "chkDsp", "lblMemo(0)", "lblMemo(1)", "cmdClose"})
+        controls.append(notice.findChild<QWidget *>(QString::fromLatin1(name)));
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        QVERIFY2(notice.rect().contains(controls[i]->geometry()), qPrintable(controls[i]->objectName()));
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                     qPrintable(controls[i]->objectName() + QLatin1Char('/') + controls[j]->objectName()));
+    }
+}
+
+void TestNotice::boxFollowsStoredFlag_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("ticked");
+    QTest::newRow("nothing stored") << QString() << false;
+    QTest::newRow("1") << QStringLiteral("1") << true;
+    QTest::newRow("0") << QStringLiteral("0") << false;
+    QTest::newRow("2") << QStringLiteral("2") << false;
+    QTest::newRow("not a number") << QStringLiteral("abc") << false;
+    QTest::newRow("1 then text") << QStringLiteral("1x") << false;
+}
+
+void TestNotice::boxFollowsStoredFlag()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, ticked);
+
+    TempSettings settings;
+    if (!stored.isNull())
+        WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), stored);
+    frmOsirase notice;
+    notice.show();
+    QCOMPARE(notice.findChild<QCheckBox *>(QStringLiteral("chkDsp"))->isChecked(), ticked);
+}
+
+void TestNotice::everyCloseRecordsVersionAndBox_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("storedFlag");
+    QTest::addColumn<bool>("clickBox");
+    QTest::addColumn<QString>("writtenFlag");
+
+    for (const char *way : {"button", "close box", "escape"}) {
+        const QString w = QString::fromLatin1(way);
+        QTest::addRow("%s, first start, left alone", way) << w << QString() << false << QStringLiteral("0");
+        QTest::addRow("%s, first start, ticked", way) << w << QString() << true << QStringLiteral("1");
+        QTest::addRow("%s, was ticked, unticked", way) << w << QStringLiteral("1") << true << QStringLiteral("0");
+        QTest::addRow("%s, not a number, ticked", way) << w << QStringLiteral("abc") << true << QStringLiteral("1");
+    }
+}
+
+void TestNotice::everyCloseRecordsVersionAndBox()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, storedFlag);
+    QFETCH(bool, clickBox);
+    QFETCH(QString, writtenFlag);
+
+    TempSettings settings;
+    if (!storedFlag.isNull()) {
+        WriteSetting(QStringLiteral("osirase"), QStringLiteral("ver"), QStringLiteral("Ver 1.0.0"));
+        WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), storedFlag);
+    }
+    frmOsirase notice;
+    notice.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&notice));
+    if (clickBox)
+        QTest::mouseClick(notice.findChild<QCheckBox *>(QStringLiteral("chkDsp")), Qt::LeftButton);
+
+    if (way == QLatin1String("button"))
+        QTest::mouseClick(notice.findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    else if (way == QLatin1String("close box"))
+        notice.windowHandle()->close();
+    else
+        QTest::keyClick(&notice, Qt::Key_Escape);
+
+    QTRY_VERIFY(!notice.isVisible());
+    // Read back from the file itself.
+    const SettingsFile file(settings.path());
+    QCOMPARE(file.read(u"osirase", u"ver", u"<none>"), app().AppVersionText);
+    QCOMPARE(file.read(u"osirase", u"dspFlag", u"<none>"), writtenFlag);
+}
+
+QTEST_MAIN(TestNotice)
+#include "tst_notice.moc"
