@@ -81,10 +81,14 @@ BENCHMARK(RankInAtPlaceOne)->Unit(benchmark::kMicrosecond);
 
 void RankInAtPlaceOneKeyByKey(benchmark::State &state)
 {
-    // The same rewrite of a hundred places, one file replace per key.
+    // The same rank-in with the places written back one key, one file replace, at a time.
     RankStore &store = storeFor(4);
     store.LoadRanking();
+    const QString line = RankStore::makeLine(QStringLiteral("1.0"), QStringLiteral("bench"), QDateTime::currentDateTime());
     for (auto _ : state) {
+        for (int c = RankStore::Capacity; c > 1; --c)
+            store.RankData[c] = store.RankData[c - 1];
+        store.RankData[1] = line;
         for (int i = 1; i <= RankStore::Capacity; ++i)
             WriteSetting(store.RankSection, QString::number(i), store.RankData[i]);
     }
