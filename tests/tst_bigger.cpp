@@ -4,13 +4,9 @@
 #include "exercises/05_bigger/bigger.h"
 #include "exercises/05_bigger/digitbutton.h"
 #include "exercises/05_bigger/frmtrainer5.h"
-#include "ranking/rankstore.h"
-#include "support/scripted.h"
-#include "ui/fonts.h"
+#include "support/trainerfixture.h"
 
-#include <QFrame>
 #include <QLabel>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>
@@ -43,13 +39,6 @@ void scriptQuestion(ScriptedRandom &random, const QList<int> &sizes, const QList
     }
 }
 
-void pushSeeded(ScriptedRandom &random, quint32 seed, int count)
-{
-    QRandomGenerator generator(seed);
-    for (int i = 0; i < count; ++i)
-        random.push(static_cast<float>(generator.bounded(1 << 24)) / 16777216.0f);
-}
-
 // The box of the dark pixels of an image (the ink of a caption).
 QRect inkBox(const QImage &image, const QRect &within)
 {
@@ -68,28 +57,9 @@ class TestBigger : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<frmTrainer5> window;
-    ScriptedRandom random;
-    FakeClock clock;
+    TrainerFixture<frmTrainer5> fx;
 
-    template<typename T> T *control(const QString &name)
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    QPushButton *button(const QString &name) { return control<QPushButton>(name); }
-    QLabel *label(const QString &name) { return control<QLabel>(name); }
-    DigitButton *numberButton(int i) { return control<DigitButton>(QStringLiteral("cmdNum(%1)").arg(i)); }
-    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
-    void tick()
-    {
-        clock.advance(100);
-        window->timCount_Timer();
-    }
+    DigitButton *numberButton(int i) { return fx.control<DigitButton>(QStringLiteral("cmdNum(%1)").arg(i)); }
     QStringList shownDigits()
     {
         QStringList digits;
@@ -112,29 +82,12 @@ private:
     }
 
 private slots:
-    void initTestCase() { Fonts::install(); }
     void init()
     {
-        settings = std::make_unique<TempSettings>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        rankStore().RankSection = Title;
-        rankStore().RankTitle = Title;
-        rankStore().now = [] { return QDateTime(QDate(2025, 1, 2), QTime(3, 4)); };
-        rankStore().LoadRanking();
-        random = ScriptedRandom();
-        clock = FakeClock();
-        window = std::make_unique<frmTrainer5>();
-        window->useRandomSource(random);
-        window->useClock(clock);
-        window->show();
+        QVERIFY(fx.open(5));
+        fx.stampRankingsAt(QDateTime(QDate(2025, 1, 2), QTime(3, 4)));
     }
-    void cleanup()
-    {
-        window.reset();
-        dialogs.reset();
-        settings.reset();
-    }
+    void cleanup() { fx.close(); }
 
     // --- Drawing a question -----------------------------------------------
 
@@ -184,7 +137,7 @@ private slots:
     void seededQuestions()
     {
         ScriptedRandom source;
-        pushSeeded(source, 5, 120000);
+        source.pushSeeded(5, 120000);
         QList<int> sizesSeen(Bigger::LargestSize + 1);
         QList<int> maxSeen(10);
         for (int n = 0; n < 10000; ++n) {
@@ -230,8 +183,8 @@ private slots:
 
     void opensIdle()
     {
-        QCOMPARE(window->windowTitle(), Title);
-        QCOMPARE(label(QStringLiteral("lblExp"))->text().split(QStringLiteral("\r\n")),
+        QCOMPARE(fx.window->windowTitle(), Title);
+        QCOMPARE(fx.label("lblExp")->text().split(QStringLiteral("\r\n")),
                  QStringList({QStringLiteral(u"●表示される数字で値が大きいボタンをおすんだぴこ。"),
                               QStringLiteral(u"※サイズじゃないよ値だよ。"),
                               QStringLiteral(u"●全部で５０問あるんだぴこ。"),
@@ -246,12 +199,12 @@ private slots:
             QVERIFY(!numberButton(i)->isEnabled());
             QCOMPARE(numberButton(i)->size(), QSize(137, 105));
         }
-        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
-        QCOMPARE(label(QStringLiteral("lblExp"))->geometry(), QRect(16, 8, 393, 113));
-        QCOMPARE(label(QStringLiteral("lblResult"))->pos(), QPoint(144, 128));
-        QCOMPARE(label(QStringLiteral("lblProbCnt"))->geometry(), QRect(176, 128, 137, 25));
-        // Six lines of instructions fit the taller label.
-        const QLabel *exp = label(QStringLiteral("lblExp"));
+        QVERIFY(fx.showsIdle("fraAns"));
+        QCOMPARE(fx.label("lblExp")->geometry(), QRect(16, 8, 393, 113));
+        QCOMPARE(fx.label("lblResult")->pos(), QPoint(144, 128));
+        QCOMPARE(fx.label("lblProbCnt")->geometry(), QRect(176, 128, 137, 25));
+        // Six lines of instructions fit the taller fx.label.
+        const QLabel *exp = fx.label("lblExp");
         QVERIFY(exp->sizeHint().height() <= exp->height());
     }
 
@@ -273,8 +226,8 @@ private slots:
         // only one too big for the face is made smaller.
         QFETCH(QString, digit);
         QFETCH(int, points);
-        scriptQuestion(random, {12, 12, 12, 12}, {0, 1, 2, 3});
-        click(button(QStringLiteral("cmdStart")));
+        scriptQuestion(fx.random, {12, 12, 12, 12}, {0, 1, 2, 3});
+        fx.clickStart();
         DigitButton *b = numberButton(2);
         QFont font = b->font();
         font.setPointSizeF(points);
@@ -302,78 +255,74 @@ private slots:
 
     void wholeRun()
     {
-        pushSeeded(random, 55, 2000);
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(random.reseeds, 1);
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"中　止"));
-        QVERIFY(!button(QStringLiteral("cmdRank"))->isEnabled());
-        QVERIFY(control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        fx.random.pushSeeded(55, 2000);
+        fx.clickStart();
+        QCOMPARE(fx.random.reseeds, 1);
+        QVERIFY(fx.showsRunning("fraAns"));
 
-        dialogs->answerText(QStringLiteral(u"はなこ"));
+        fx.dialogs->answerText(QStringLiteral(u"はなこ"));
         for (int q = 1; q <= 50; ++q) {
-            QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
+            QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
             const QStringList digits = shownDigits();
             QCOMPARE(QSet<QString>(digits.begin(), digits.end()).size(), Buttons);
             for (qreal size : shownSizes())
                 QVERIFY(size >= 12 && size <= 72 && size == std::floor(size));
 
-            tick();
-            tick();
-            tick();
+            fx.tick();
+            fx.tick();
+            fx.tick();
             const bool wrong = q == 7 || q == 50;
             const int largest = buttonOfLargest();
-            click(numberButton(wrong ? (largest + 2) % Buttons : largest));
-            QCOMPARE(label(QStringLiteral("lblResult"))->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
+            fx.click(numberButton(wrong ? (largest + 2) % Buttons : largest));
+            QCOMPARE(fx.label("lblResult")->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
         }
 
         // 150 ticks and two penalties, the last one included.
-        QCOMPARE(window->ElapsedTenths(), 250.0);
-        QCOMPARE(label(QStringLiteral("lblTimer"))->text(), QStringLiteral("25.0"));
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"開　始"));
-        QVERIFY(button(QStringLiteral("cmdRank"))->isEnabled());
-        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        QCOMPARE(fx.window->ElapsedTenths(), 250.0);
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("25.0"));
+        QVERIFY(fx.showsIdle("fraAns"));
 
-        QCOMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("text"));
-        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
-        QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")),
+        QCOMPARE(fx.dialogs->shown.size(), 1);
+        QCOMPARE(fx.dialogs->shown[0].kind, QStringLiteral("text"));
+        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        QCOMPARE(fx.firstRankingLine(),
                  QStringLiteral(u"25.0　はなこ          2025/01/02 03:04"));
     }
 
     void stopKeepsTheDigits()
     {
-        scriptQuestion(random, {40, 12, 72, 25}, {6, 2, 1, 8});
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(random.remaining(), 0);
+        scriptQuestion(fx.random, {40, 12, 72, 25}, {6, 2, 1, 8});
+        fx.clickStart();
+        QCOMPARE(fx.random.remaining(), 0);
         const QStringList dealt{QStringLiteral("6"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("8")};
         QCOMPARE(shownDigits(), dealt);
         QCOMPARE(shownSizes(), QList<qreal>({40, 12, 72, 25}));
 
         // The biggest-looking digit is not the answer.
-        scriptQuestion(random, {13, 14, 15, 16}, {0, 1, 2, 3});
-        click(numberButton(2));
-        QCOMPARE(label(QStringLiteral("lblResult"))->text(), QStringLiteral(u"×"));
+        scriptQuestion(fx.random, {13, 14, 15, 16}, {0, 1, 2, 3});
+        fx.click(numberButton(2));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
         QCOMPARE(shownSizes(), QList<qreal>({13, 14, 15, 16}));
-        tick();
+        fx.tick();
 
-        click(button(QStringLiteral("cmdStart")));
-        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        fx.clickStart();
+        QVERIFY(fx.showsIdle("fraAns"));
         QCOMPARE(shownDigits(), QStringList({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
                                              QStringLiteral("3")}));
         QCOMPARE(shownSizes(), QList<qreal>({13, 14, 15, 16}));
-        QCOMPARE(label(QStringLiteral("lblTimer"))->text(), QStringLiteral("5.1"));
-        QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　49問"));
-        QCOMPARE(dialogs->shown.size(), 0);
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("5.1"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
+        QCOMPARE(fx.dialogs->shown.size(), 0);
 
         // The next run deals anew, and the digits may be those of before.
-        scriptQuestion(random, {72, 71, 70, 69}, {0, 1, 2, 3});
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　50問"));
+        scriptQuestion(fx.random, {72, 71, 70, 69}, {0, 1, 2, 3});
+        fx.clickStart();
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
         QCOMPARE(shownSizes(), QList<qreal>({72, 71, 70, 69}));
-        scriptQuestion(random, {12, 12, 12, 12}, {9, 8, 7, 6});
-        click(numberButton(3));
-        QCOMPARE(label(QStringLiteral("lblResult"))->text(), QStringLiteral(u"○"));
-        QCOMPARE(window->ElapsedTenths(), 0.0);
+        scriptQuestion(fx.random, {12, 12, 12, 12}, {9, 8, 7, 6});
+        fx.click(numberButton(3));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
+        QCOMPARE(fx.window->ElapsedTenths(), 0.0);
     }
 };
 

@@ -4,14 +4,10 @@
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/04_ladder/ladder.h"
 #include "exercises/04_ladder/linecontrol.h"
-#include "ranking/rankstore.h"
-#include "support/scripted.h"
-#include "ui/fonts.h"
+#include "support/trainerfixture.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>
@@ -63,14 +59,6 @@ void scriptQuestion(ScriptedRandom &random, const QList<int> &patterns, const QL
         random.pushInt(s, 4);
 }
 
-// Plenty of values from a fixed seed, the same on every machine.
-void pushSeeded(ScriptedRandom &random, quint32 seed, int count)
-{
-    QRandomGenerator generator(seed);
-    for (int i = 0; i < count; ++i)
-        random.push(static_cast<float>(generator.bounded(1 << 24)) / 16777216.0f);
-}
-
 } // namespace
 
 class TestLadder : public QObject
@@ -78,36 +66,17 @@ class TestLadder : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<frmTrainer4> window;
-    ScriptedRandom random;
-    FakeClock clock;
+    TrainerFixture<frmTrainer4> fx;
 
-    template<typename T> T *control(const QString &name)
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    QPushButton *button(const QString &name) { return control<QPushButton>(name); }
-    QLabel *label(const QString &name) { return control<QLabel>(name); }
-    QPushButton *answerButton(int column) { return button(QStringLiteral("cmdAns(%1)").arg(column)); }
-    LineControl *rungLine(int gap, int level) { return control<LineControl>(QStringLiteral("linH%1(%2)").arg(gap).arg(level)); }
-    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
-    void tick()
-    {
-        clock.advance(100);
-        window->timCount_Timer();
-    }
+    QPushButton *answerButton(int column) { return fx.control<QPushButton>(QStringLiteral("cmdAns(%1)").arg(column)); }
+    LineControl *rungLine(int gap, int level) { return fx.control<LineControl>(QStringLiteral("linH%1(%2)").arg(gap).arg(level)); }
 
     // What the player sees: the columns that show a star, and the rungs drawn.
     QList<int> shownStars()
     {
         QList<int> stars;
         for (int column = 0; column < Columns; ++column)
-            if (label(QStringLiteral("lblPoint(%1)").arg(column))->isVisible())
+            if (fx.control<QLabel>(QStringLiteral("lblPoint(%1)").arg(column))->isVisible())
                 stars.append(column);
         return stars;
     }
@@ -130,29 +99,12 @@ private:
     }
 
 private slots:
-    void initTestCase() { Fonts::install(); }
     void init()
     {
-        settings = std::make_unique<TempSettings>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        rankStore().RankSection = Title;
-        rankStore().RankTitle = Title;
-        rankStore().now = [] { return QDateTime(QDate(2024, 5, 6), QTime(7, 8)); };
-        rankStore().LoadRanking();
-        random = ScriptedRandom();
-        clock = FakeClock();
-        window = std::make_unique<frmTrainer4>();
-        window->useRandomSource(random);
-        window->useClock(clock);
-        window->show();
+        QVERIFY(fx.open(4));
+        fx.stampRankingsAt(QDateTime(QDate(2024, 5, 6), QTime(7, 8)));
     }
-    void cleanup()
-    {
-        window.reset();
-        dialogs.reset();
-        settings.reset();
-    }
+    void cleanup() { fx.close(); }
 
     // --- The ladder -------------------------------------------------------
 
@@ -268,7 +220,7 @@ private slots:
     void seededQuestions()
     {
         ScriptedRandom source;
-        pushSeeded(source, 4, 60000);
+        source.pushSeeded(4, 60000);
         int PreviousStart = Ladder::StartAtLoad;
         QList<int> startsSeen(Columns), rungCounts(10);
         for (int i = 0; i < 10000; ++i) {
@@ -291,8 +243,8 @@ private slots:
 
     void opensIdle()
     {
-        QCOMPARE(window->windowTitle(), Title);
-        QCOMPARE(label(QStringLiteral("lblExp"))->text().split(QStringLiteral("\r\n")),
+        QCOMPARE(fx.window->windowTitle(), Title);
+        QCOMPARE(fx.label("lblExp")->text().split(QStringLiteral("\r\n")),
                  QStringList({QStringLiteral(u"●表示される「★」の行き着く先の「●」を押すんだぴこ。"),
                               QStringLiteral(u"●全部で５０問あるんだぴこ。"),
                               QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
@@ -301,25 +253,25 @@ private slots:
         QCOMPARE(shownStars(), QList<int>({2}));
         QCOMPARE(shownRungs(), rungsOf(GhostLeg::full()));
         for (int column = 0; column < Columns; ++column) {
-            QVERIFY(control<LineControl>(QStringLiteral("linV(%1)").arg(column))->isVisible());
+            QVERIFY(fx.control<LineControl>(QStringLiteral("linV(%1)").arg(column))->isVisible());
             QCOMPARE(answerButton(column)->text(), QStringLiteral(u"●"));
             QVERIFY(!answerButton(column)->isEnabled());
         }
-        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
-        QCOMPARE(label(QStringLiteral("lblResult"))->pos(), QPoint(120, 104));
-        QCOMPARE(label(QStringLiteral("lblProbCnt"))->pos(), QPoint(144, 104));
+        QVERIFY(fx.showsIdle("fraAns"));
+        QCOMPARE(fx.label("lblResult")->pos(), QPoint(120, 104));
+        QCOMPARE(fx.label("lblProbCnt")->pos(), QPoint(144, 104));
     }
 
     void starsAndButtonsStandOnTheirColumns()
     {
         for (int column = 0; column < Columns; ++column) {
-            const auto *line = control<LineControl>(QStringLiteral("linV(%1)").arg(column));
+            const auto *line = fx.control<LineControl>(QStringLiteral("linV(%1)").arg(column));
             QCOMPARE(line->borderWidth(), 5);
-            const QRect star = label(QStringLiteral("lblPoint(%1)").arg(column))->geometry();
+            const QRect star = fx.control<QLabel>(QStringLiteral("lblPoint(%1)").arg(column))->geometry();
             QVERIFY(std::abs(star.center().x() - line->from().x()) <= 1);
             QVERIFY(star.bottom() < line->from().y());
             const QPushButton *answer = answerButton(column);
-            const QRect below(answer->mapTo(window.get(), QPoint(0, 0)), answer->size());
+            const QRect below(answer->mapTo(fx.window.get(), QPoint(0, 0)), answer->size());
             QVERIFY(std::abs(below.center().x() - line->from().x()) <= 1);
             QVERIFY(below.top() > line->to().y());
         }
@@ -328,9 +280,9 @@ private slots:
     void hiddenRungsAreNotDrawn()
     {
         // p = 1, 1, 1 and start 0: only three rungs, and the picture shows just those.
-        scriptQuestion(random, {1, 1, 1}, {0});
-        click(button(QStringLiteral("cmdStart")));
-        const QImage picture = window->grab().toImage();
+        scriptQuestion(fx.random, {1, 1, 1}, {0});
+        fx.clickStart();
+        const QImage picture = fx.window->grab().toImage();
         const auto black = [&](int x, int y) { return qGray(picture.pixel(x, y)) < 64; };
         for (int gap = 0; gap < Gaps; ++gap) {
             for (int level = 0; level < Levels; ++level) {
@@ -347,17 +299,15 @@ private slots:
 
     void wholeRun()
     {
-        pushSeeded(random, 45, 2000);
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(random.reseeds, 1);
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"中　止"));
-        QVERIFY(!button(QStringLiteral("cmdRank"))->isEnabled());
-        QVERIFY(control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        fx.random.pushSeeded(45, 2000);
+        fx.clickStart();
+        QCOMPARE(fx.random.reseeds, 1);
+        QVERIFY(fx.showsRunning("fraAns"));
 
-        dialogs->answerText(QStringLiteral(u"たろう"));
+        fx.dialogs->answerText(QStringLiteral(u"たろう"));
         int previousStar = Ladder::StartAtLoad;
         for (int q = 1; q <= 50; ++q) {
-            QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
+            QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　%1問").arg(51 - q));
             // One star, never where the last one was; 3 to 9 rungs.
             const QList<int> stars = shownStars();
             QCOMPARE(stars.size(), 1);
@@ -365,67 +315,64 @@ private slots:
             previousStar = stars.first();
             QVERIFY(shownRungs().size() >= 3 && shownRungs().size() <= 9);
 
-            tick();
-            tick();
+            fx.tick();
+            fx.tick();
             const bool wrong = q == 1 || q == 25 || q == 50;
             const int end = shownEnd();
-            click(answerButton(wrong ? (end + 1) % Columns : end));
-            QCOMPARE(label(QStringLiteral("lblResult"))->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
+            fx.click(answerButton(wrong ? (end + 1) % Columns : end));
+            QCOMPARE(fx.label("lblResult")->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
         }
 
         // 100 ticks and three penalties, the last one included.
-        QCOMPARE(window->ElapsedTenths(), 250.0);
-        QCOMPARE(label(QStringLiteral("lblTimer"))->text(), QStringLiteral("25.0"));
-        QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　1問"));
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"開　始"));
-        QVERIFY(button(QStringLiteral("cmdRank"))->isEnabled());
-        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        QCOMPARE(fx.window->ElapsedTenths(), 250.0);
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("25.0"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　1問"));
+        QVERIFY(fx.showsIdle("fraAns"));
         // The last ladder stays on screen.
         QCOMPARE(shownStars(), QList<int>({previousStar}));
 
-        QCOMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("text"));
-        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
-        QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")),
+        QCOMPARE(fx.dialogs->shown.size(), 1);
+        QCOMPARE(fx.dialogs->shown[0].kind, QStringLiteral("text"));
+        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        QCOMPARE(fx.firstRankingLine(),
                  QStringLiteral(u"25.0　たろう          2024/05/06 07:08"));
     }
 
     void stopKeepsTheLadderAndTheLastStart()
     {
         // First question: p = 3, 6, 2 and a start of 2, drawn again, then 1.
-        scriptQuestion(random, {3, 6, 2}, {2, 1});
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(random.remaining(), 0);
+        scriptQuestion(fx.random, {3, 6, 2}, {2, 1});
+        fx.clickStart();
+        QCOMPARE(fx.random.remaining(), 0);
         const Rungs rungs{{0, 3}, {0, 5}, {1, 0}, {1, 2}, {2, 3}};
         QCOMPARE(shownRungs(), rungs);
         QCOMPARE(shownStars(), QList<int>({1}));
-        tick();
+        fx.tick();
 
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(button(QStringLiteral("cmdStart"))->text(), QStringLiteral(u"開　始"));
-        QVERIFY(!control<QFrame>(QStringLiteral("fraAns"))->isEnabled());
+        fx.clickStart();
+        QVERIFY(fx.showsIdle("fraAns"));
         QCOMPARE(shownRungs(), rungs);
         QCOMPARE(shownStars(), QList<int>({1}));
-        QCOMPARE(label(QStringLiteral("lblTimer"))->text(), QStringLiteral("0.1"));
-        QCOMPARE(dialogs->shown.size(), 0);
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.1"));
+        QCOMPARE(fx.dialogs->shown.size(), 0);
 
         // A new run: its first start may not repeat the stopped run's last one.
-        scriptQuestion(random, {7, 7, 7}, {1, 1, 3});
-        click(button(QStringLiteral("cmdStart")));
-        QCOMPARE(random.remaining(), 0);
-        QCOMPARE(label(QStringLiteral("lblProbCnt"))->text(), QStringLiteral(u"あと　50問"));
+        scriptQuestion(fx.random, {7, 7, 7}, {1, 1, 3});
+        fx.clickStart();
+        QCOMPARE(fx.random.remaining(), 0);
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
         QCOMPARE(shownStars(), QList<int>({3}));
         QCOMPARE(shownEnd(), 1);
 
         // Judged against the path on screen: start 3 ends at column 1.
-        scriptQuestion(random, {1, 1, 1}, {0});
-        click(answerButton(1));
-        QCOMPARE(label(QStringLiteral("lblResult"))->text(), QStringLiteral(u"○"));
+        scriptQuestion(fx.random, {1, 1, 1}, {0});
+        fx.click(answerButton(1));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
         QCOMPARE(shownStars(), QList<int>({0}));
-        scriptQuestion(random, {1, 1, 1}, {2});
-        click(answerButton(0)); // start 0 ends at 1
-        QCOMPARE(label(QStringLiteral("lblResult"))->text(), QStringLiteral(u"×"));
-        QCOMPARE(window->ElapsedTenths(), 50.0);
+        scriptQuestion(fx.random, {1, 1, 1}, {2});
+        fx.click(answerButton(0)); // start 0 ends at 1
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
+        QCOMPARE(fx.window->ElapsedTenths(), 50.0);
     }
 };
 

@@ -5,15 +5,10 @@
 #include "exercises/03_lamps/circleshape.h"
 #include "exercises/03_lamps/frmtrainer3.h"
 #include "exercises/03_lamps/lamps.h"
-#include "exercises/registry.h"
-#include "ranking/rankstore.h"
-#include "support/scripted.h"
+#include "support/trainerfixture.h"
 #include "ui/twips.h"
 
-#include <QFrame>
-#include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <array>
@@ -73,23 +68,10 @@ class TestLamps : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<frmTrainer3> window;
-    ScriptedRandom random;
-    FakeClock clock;
+    TrainerFixture<frmTrainer3> fx;
 
-    template<typename T> T *control(const QString &name)
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    QLabel *label(const char *name) { return control<QLabel>(QString::fromLatin1(name)); }
-    QPushButton *button(const char *name) { return control<QPushButton>(QString::fromLatin1(name)); }
-    QPushButton *numberButton(int index) { return control<QPushButton>(QStringLiteral("cmdNum(%1)").arg(index)); }
-    CircleShape *circle(int index) { return control<CircleShape>(QStringLiteral("shpPochi(%1)").arg(index)); }
+    QPushButton *numberButton(int index) { return fx.control<QPushButton>(QStringLiteral("cmdNum(%1)").arg(index)); }
+    CircleShape *circle(int index) { return fx.control<CircleShape>(QStringLiteral("shpPochi(%1)").arg(index)); }
     // The pattern on screen, read from the circles.
     unsigned shownPattern()
     {
@@ -98,44 +80,10 @@ private:
             bits |= circle(i)->isOpaque() ? 1u << i : 0u;
         return bits;
     }
-    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
-    void verifyRunning(bool running)
-    {
-        QCOMPARE(button("cmdStart")->text(), running ? QStringLiteral(u"中　止") : QStringLiteral(u"開　始"));
-        QCOMPARE(button("cmdRank")->isEnabled(), !running);
-        QCOMPARE(control<QFrame>(QStringLiteral("fraNum"))->isEnabled(), running);
-        QCOMPARE(control<QTimer>(QStringLiteral("timCount"))->isActive(), running);
-    }
-    void tick()
-    {
-        clock.advance(100);
-        window->timCount_Timer();
-    }
 
 private slots:
-    void init()
-    {
-        settings = std::make_unique<TempSettings>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        rankStore().RankSection = Title;
-        rankStore().RankTitle = Title;
-        rankStore().LoadRanking();
-        random = ScriptedRandom();
-        clock = FakeClock();
-        TrainerWindow *created = createTrainer(3, nullptr);
-        window.reset(qobject_cast<frmTrainer3 *>(created));
-        QVERIFY(window);
-        window->useRandomSource(random);
-        window->useClock(clock);
-        window->show();
-    }
-    void cleanup()
-    {
-        window.reset();
-        dialogs.reset();
-        settings.reset();
-    }
+    void init() { QVERIFY(fx.open(3)); }
+    void cleanup() { fx.close(); }
 
     // --- Patterns, without a screen -------------------------------------------------
 
@@ -180,15 +128,15 @@ private slots:
 
     void opensWithThreeCirclesLit()
     {
-        QCOMPARE(window->windowTitle(), Title);
-        QCOMPARE(label("lblExp")->text().split(QStringLiteral("\r\n")),
+        QCOMPARE(fx.window->windowTitle(), Title);
+        QCOMPARE(fx.label("lblExp")->text().split(QStringLiteral("\r\n")),
                  QStringList({QStringLiteral(u"●赤く光っている数と同じボタンをおすんだぴこ。"),
                               QStringLiteral(u"●全部で５０問あるんだぴこ。"),
                               QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
                               QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
                               QStringLiteral(u"●開始ボタンで始めるんだぴこ。")}));
         QCOMPARE(shownPattern(), AsOpened);
-        verifyRunning(false);
+        QVERIFY(fx.showsIdle("fraNum"));
         for (int i = 0; i < Lamps::AnswerCount; ++i)
             QCOMPARE(numberButton(i)->text(), QString::number(i));
         QCOMPARE(circle(8)->geometry(), Twips::rect(4800, 2160, 495, 495));
@@ -197,9 +145,9 @@ private slots:
     void circlesShowTheirState()
     {
         // Lit: red inside a black ring. Unlit: the ring only, the window behind it.
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QImage shot = window->grab().toImage();
-        const QColor background = window->palette().color(QPalette::Window);
+        QVERIFY(QTest::qWaitForWindowExposed(fx.window.get()));
+        const QImage shot = fx.window->grab().toImage();
+        const QColor background = fx.window->palette().color(QPalette::Window);
         for (int i = 0; i < CircleCount; ++i) {
             const QRect place = circle(i)->geometry();
             const QColor middle = shot.pixelColor(place.center());
@@ -227,81 +175,81 @@ private slots:
         QFETCH(int, pressed);
         QFETCH(bool, right);
 
-        scriptPattern(random, pattern);
-        click(button("cmdStart"));
+        scriptPattern(fx.random, pattern);
+        fx.clickStart();
         QCOMPARE(shownPattern(), pattern);
-        QCOMPARE(window->LitCount(), std::popcount(pattern));
+        QCOMPARE(fx.window->LitCount(), std::popcount(pattern));
 
-        scriptPattern(random, NoneLit); // the next question
-        click(numberButton(pressed));
-        QCOMPARE(label("lblResult")->text(), right ? QStringLiteral(u"○") : QStringLiteral(u"×"));
-        QCOMPARE(window->ElapsedTenths(), right ? 0.0 : 50.0);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
-        QCOMPARE(random.remaining(), 0);
+        scriptPattern(fx.random, NoneLit); // the next question
+        fx.click(numberButton(pressed));
+        QCOMPARE(fx.label("lblResult")->text(), right ? QStringLiteral(u"○") : QStringLiteral(u"×"));
+        QCOMPARE(fx.window->ElapsedTenths(), right ? 0.0 : 50.0);
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
+        QCOMPARE(fx.random.remaining(), 0);
     }
 
     void wholeRunRanksIn()
     {
-        dialogs->answerText(QStringLiteral(u"ぴこ子"));
+        fx.dialogs->answerText(QStringLiteral(u"ぴこ子"));
         // Fifty patterns, from none lit to all lit; questions 11 and 31 are answered wrong.
         QList<unsigned> patterns;
         for (int q = 0; q < TrainerWindow::QuestionsPerRun; ++q)
             patterns.append(q == 0 ? NoneLit : q == 49 ? AllLit : (q * 37u + 11u) % 512u);
         for (unsigned pattern : patterns)
-            scriptPattern(random, pattern);
+            scriptPattern(fx.random, pattern);
 
-        click(button("cmdStart"));
-        QCOMPARE(random.reseeds, 1);
-        verifyRunning(true);
+        fx.clickStart();
+        QCOMPARE(fx.random.reseeds, 1);
+        QVERIFY(fx.showsRunning("fraNum"));
 
         for (int q = 0; q < TrainerWindow::QuestionsPerRun; ++q) {
-            QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　%1問").arg(50 - q));
+            QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　%1問").arg(50 - q));
             QCOMPARE(shownPattern(), patterns[q]);
             // The player counts the red circles on screen.
             const int shown = std::popcount(shownPattern());
             const bool wrong = q == 10 || q == 30;
-            click(numberButton(wrong ? (shown + 1) % 10 : shown));
-            QCOMPARE(label("lblResult")->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
+            fx.click(numberButton(wrong ? (shown + 1) % 10 : shown));
+            QCOMPARE(fx.label("lblResult")->text(), wrong ? QStringLiteral(u"×") : QStringLiteral(u"○"));
             if (q + 1 < TrainerWindow::QuestionsPerRun)
-                tick();
+                fx.tick();
         }
-        QCOMPARE(random.remaining(), 0);
+        QCOMPARE(fx.random.remaining(), 0);
 
-        verifyRunning(false);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　1問"));
+        QVERIFY(fx.showsIdle("fraNum"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　1問"));
         QCOMPARE(shownPattern(), AllLit); // the last pattern stays
         // 49 ticks counted before the last answer, and two penalties.
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("14.9"));
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("14.9"));
 
-        QCOMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
-        const QString stored = ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData"));
+        QCOMPARE(fx.dialogs->shown.size(), 1);
+        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        const QString stored = fx.firstRankingLine();
         QVERIFY2(stored.startsWith(QStringLiteral(u"14.9　ぴこ子")), qPrintable(stored));
     }
 
     void stopTurnsTheCirclesOff()
     {
-        scriptPattern(random, AllLit);
-        scriptPattern(random, FirstAndLast);
-        click(button("cmdStart"));
-        click(numberButton(9));
+        scriptPattern(fx.random, AllLit);
+        scriptPattern(fx.random, FirstAndLast);
+        fx.clickStart();
+        fx.click(numberButton(9));
         QCOMPARE(shownPattern(), FirstAndLast);
-        tick();
+        fx.tick();
 
-        click(button("cmdStart"));
+        fx.clickStart();
         QCOMPARE(shownPattern(), NoneLit);
-        verifyRunning(false);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"○"));
-        QVERIFY(dialogs->shown.isEmpty());
+        QVERIFY(fx.showsIdle("fraNum"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　49問"));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
+        QVERIFY(fx.dialogs->shown.isEmpty());
 
         // A new run from the beginning, with a new pattern.
-        scriptPattern(random, AsOpened);
-        click(button("cmdStart"));
-        QCOMPARE(random.reseeds, 2);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
+        scriptPattern(fx.random, AsOpened);
+        fx.clickStart();
+        QCOMPARE(fx.random.reseeds, 2);
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"あと　50問"));
         QCOMPARE(shownPattern(), AsOpened);
-        QCOMPARE(window->ElapsedTenths(), 0.0);
+        QCOMPARE(fx.window->ElapsedTenths(), 0.0);
     }
 };
 

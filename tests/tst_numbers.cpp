@@ -4,16 +4,10 @@
 
 #include "exercises/02_numbers/frmtrainer2.h"
 #include "exercises/02_numbers/numbers.h"
-#include "exercises/registry.h"
-#include "ranking/rankstore.h"
-#include "support/scripted.h"
+#include "support/trainerfixture.h"
 #include "ui/colorbutton.h"
 #include "ui/twips.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <QRandomGenerator>
-#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -78,18 +72,6 @@ bool isPermutation(Deal deal)
     return deal == strideDeal(1, 0);
 }
 
-// Uniform draws from a fixed seed, so the counts below never change.
-class SeededRandom final : public RandomSource
-{
-public:
-    explicit SeededRandom(quint32 seed) : m_generator(seed) {}
-    float next() override { return static_cast<float>(m_generator.generate() >> 8) * (1.0f / 16777216.0f); }
-    void reseed() override {}
-
-private:
-    QRandomGenerator m_generator;
-};
-
 // Hands out one value for ever, like a broken generator.
 class StuckRandom final : public RandomSource
 {
@@ -105,22 +87,9 @@ class TestNumbers : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<frmTrainer2> window;
-    ScriptedRandom random;
-    FakeClock clock;
+    TrainerFixture<frmTrainer2> fx;
 
-    template<typename T> T *control(const QString &name)
-    {
-        T *found = window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    QLabel *label(const char *name) { return control<QLabel>(QString::fromLatin1(name)); }
-    QPushButton *button(const char *name) { return control<QPushButton>(QString::fromLatin1(name)); }
-    ColorButton *boardButton(int index) { return control<ColorButton>(QStringLiteral("cmdNum(%1)").arg(index)); }
+    ColorButton *boardButton(int index) { return fx.control<ColorButton>(QStringLiteral("cmdNum(%1)").arg(index)); }
     // The board button that shows number, found by its caption.
     ColorButton *buttonShowing(int number) { return boardButton(shownDeal().indexOf(number)); }
     Deal shownDeal()
@@ -137,50 +106,16 @@ private:
             count += boardButton(i)->backColor() == colour ? 1 : 0;
         return count;
     }
-    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
-    void verifyRunning(bool running)
-    {
-        QCOMPARE(button("cmdStart")->text(), running ? QStringLiteral(u"中　止") : QStringLiteral(u"開　始"));
-        QCOMPARE(button("cmdRank")->isEnabled(), !running);
-        QCOMPARE(control<QFrame>(QStringLiteral("fraNum"))->isEnabled(), running);
-        QCOMPARE(control<QTimer>(QStringLiteral("timCount"))->isActive(), running);
-    }
-    void tick()
-    {
-        clock.advance(100);
-        window->timCount_Timer();
-    }
     void start(const Deal &deal)
     {
-        scriptDeal(random, deal);
-        click(button("cmdStart"));
-        QCOMPARE(random.remaining(), 0);
+        scriptDeal(fx.random, deal);
+        fx.clickStart();
+        QCOMPARE(fx.random.remaining(), 0);
     }
 
 private slots:
-    void init()
-    {
-        settings = std::make_unique<TempSettings>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        rankStore().RankSection = Title;
-        rankStore().RankTitle = Title;
-        rankStore().LoadRanking();
-        random = ScriptedRandom();
-        clock = FakeClock();
-        TrainerWindow *created = createTrainer(2, nullptr);
-        window.reset(qobject_cast<frmTrainer2 *>(created));
-        QVERIFY(window);
-        window->useRandomSource(random);
-        window->useClock(clock);
-        window->show();
-    }
-    void cleanup()
-    {
-        window.reset();
-        dialogs.reset();
-        settings.reset();
-    }
+    void init() { QVERIFY(fx.open(2)); }
+    void cleanup() { fx.close(); }
 
     // --- Dealing, without a screen -------------------------------------------------
 
@@ -319,16 +254,16 @@ private slots:
 
     void opensWithTheBoardInOrder()
     {
-        QCOMPARE(window->windowTitle(), Title);
-        QCOMPARE(label("lblExp")->text(),
+        QCOMPARE(fx.window->windowTitle(), Title);
+        QCOMPARE(fx.label("lblExp")->text(),
                  QStringLiteral(u"●１から４８までの数字ボタンを順番におすんだぴこ。\r\n"
                                 u"●クリアした時間が早い方が良いんだぴこ。\r\n"
                                 u"●間違えると５秒加算されるんだぴこ。\r\n"
                                 u"●開始ボタンで始めるんだぴこ。"));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
-        QCOMPARE(label("lblProbCnt")->pos(), Twips::rect(2640, 1560, 0, 0).topLeft());
-        QCOMPARE(label("lblResult")->pos(), Twips::rect(2160, 1560, 0, 0).topLeft());
-        verifyRunning(false);
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
+        QCOMPARE(fx.label("lblProbCnt")->pos(), Twips::rect(2640, 1560, 0, 0).topLeft());
+        QCOMPARE(fx.label("lblResult")->pos(), Twips::rect(2160, 1560, 0, 0).topLeft());
+        QVERIFY(fx.showsIdle("fraNum"));
         QCOMPARE(shownDeal(), strideDeal(1, 0));
         QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
         // Six rows of eight, top left to bottom right.
@@ -347,104 +282,104 @@ private slots:
 
     void wholeRunRanksIn()
     {
-        dialogs->answerText(QStringLiteral(u"ぴこ太"));
+        fx.dialogs->answerText(QStringLiteral(u"ぴこ太"));
         const Deal deal = strideDeal(7, 3);
         start(deal);
 
-        QCOMPARE(random.reseeds, 1);
-        verifyRunning(true);
+        QCOMPARE(fx.random.reseeds, 1);
+        QVERIFY(fx.showsRunning("fraNum"));
         QCOMPARE(shownDeal(), deal);
         QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
 
-        tick();
-        tick();
-        tick();
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("0.3"));
+        fx.tick();
+        fx.tick();
+        fx.tick();
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.3"));
 
         // A number above the next: five seconds, "×", nothing else.
-        click(buttonShowing(2));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"×"));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
+        fx.click(buttonShowing(2));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
         QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
 
-        click(buttonShowing(1));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"○"));
+        fx.click(buttonShowing(1));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
         QCOMPARE(buttonShowing(1)->backColor(), QColor(Qt::black));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
 
         // 1 again: right a moment ago, wrong now.
-        click(buttonShowing(1));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"×"));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
+        fx.click(buttonShowing(1));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
 
-        tick();
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("10.4"));
+        fx.tick();
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("10.4"));
 
         for (int n = 2; n <= 47; ++n) {
-            click(buttonShowing(n));
-            QCOMPARE(label("lblResult")->text(), QStringLiteral(u"○"));
-            QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　%1").arg(n + 1));
+            fx.click(buttonShowing(n));
+            QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
+            QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　%1").arg(n + 1));
         }
-        QVERIFY(dialogs->shown.isEmpty());
-        tick();
-        tick();
+        QVERIFY(fx.dialogs->shown.isEmpty());
+        fx.tick();
+        fx.tick();
 
-        click(buttonShowing(48));
+        fx.click(buttonShowing(48));
 
-        QCOMPARE(window->NextNumber(), 49);
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"○"));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　48"));
+        QCOMPARE(fx.window->NextNumber(), 49);
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　48"));
         QCOMPARE(buttonsIn(Qt::black), ButtonCount);
         QCOMPARE(shownDeal(), deal);
-        verifyRunning(false);
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("10.6"));
+        QVERIFY(fx.showsIdle("fraNum"));
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("10.6"));
 
-        QCOMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
-        const QString stored = ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData"));
+        QCOMPARE(fx.dialogs->shown.size(), 1);
+        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        const QString stored = fx.firstRankingLine();
         QVERIFY2(stored.startsWith(QStringLiteral(u"10.6　ぴこ太")), qPrintable(stored));
 
         // Idle again: the board takes no presses.
-        window->cmdNum_Click(0);
-        QCOMPARE(window->ElapsedTenths(), 106.0);
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"○"));
+        fx.window->cmdNum_Click(0);
+        QCOMPARE(fx.window->ElapsedTenths(), 106.0);
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
     }
 
     void stopThenStartDealsAgain()
     {
         start(strideDeal(7, 3));
-        click(buttonShowing(1));
-        click(buttonShowing(2));
-        tick();
-        tick();
-        tick();
+        fx.click(buttonShowing(1));
+        fx.click(buttonShowing(2));
+        fx.tick();
+        fx.tick();
+        fx.tick();
 
-        click(button("cmdStart"));
-        verifyRunning(false);
+        fx.clickStart();
+        QVERIFY(fx.showsIdle("fraNum"));
         // The board, the counter and the time stay as they were; nothing ranks.
         QCOMPARE(buttonsIn(Qt::black), 2);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　3"));
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("0.3"));
-        QVERIFY(dialogs->shown.isEmpty());
-        QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")), QStringLiteral("NoData"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　3"));
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.3"));
+        QVERIFY(fx.dialogs->shown.isEmpty());
+        QCOMPARE(fx.firstRankingLine(), QStringLiteral("NoData"));
 
         const Deal second = strideDeal(5, 40);
         start(second);
-        QCOMPARE(random.reseeds, 2);
+        QCOMPARE(fx.random.reseeds, 2);
         QCOMPARE(shownDeal(), second);
         QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
-        QCOMPARE(window->NextNumber(), 1);
-        tick();
-        QCOMPARE(label("lblTimer")->text(), QStringLiteral("0.1"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
+        QCOMPARE(fx.window->NextNumber(), 1);
+        fx.tick();
+        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.1"));
 
         // The old board's 3 is not the next number of the new run.
-        click(buttonShowing(3));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"×"));
-        click(buttonShowing(1));
-        QCOMPARE(label("lblResult")->text(), QStringLiteral(u"○"));
-        QCOMPARE(label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
+        fx.click(buttonShowing(3));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
+        fx.click(buttonShowing(1));
+        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
+        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
     }
 };
 

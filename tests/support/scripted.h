@@ -10,9 +10,23 @@
 
 #include <QList>
 #include <QQueue>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+
+// Uniform draws from a fixed seed: the same values on every machine and in
+// every run, for counts over many questions that must never change.
+class SeededRandom final : public RandomSource
+{
+public:
+    explicit SeededRandom(quint32 seed) : m_generator(seed) {}
+    float next() override { return static_cast<float>(m_generator.bounded(1 << 24)) / 16777216.0f; }
+    void reseed() override {}
+
+private:
+    QRandomGenerator m_generator;
+};
 
 // Hands out the values it was given, in order; fails the test when it runs dry.
 class ScriptedRandom final : public RandomSource
@@ -26,6 +40,13 @@ public:
 
     void push(float r) { m_values.enqueue(r); }
     void pushInt(int k, int count) { push(forInt(k, count)); }
+    // Plenty of values from a fixed seed, the same as SeededRandom(seed) gives.
+    void pushSeeded(quint32 seed, int count)
+    {
+        SeededRandom seeded(seed);
+        for (int i = 0; i < count; ++i)
+            push(seeded.next());
+    }
     qsizetype remaining() const { return m_values.size(); }
 
     float next() override

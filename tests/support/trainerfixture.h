@@ -11,6 +11,7 @@
 #include "support/scripted.h"
 #include "ui/fonts.h"
 
+#include <QDateTime>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -91,6 +92,12 @@ public:
         return button("cmdStart")->text() == QStringLiteral(u"開　始") && button("cmdRank")->isEnabled()
             && !control<QWidget>(QString::fromLatin1(answerArea))->isEnabled()
             && !control<QTimer>(QStringLiteral("timCount"))->isActive();
+    }
+
+    // Ranking lines written from here on carry this date and time.
+    static void stampRankingsAt(const QDateTime &moment)
+    {
+        rankStore().now = [moment] { return moment; };
     }
 
     // The first ranking line now in the settings file.
