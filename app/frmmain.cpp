@@ -7,6 +7,7 @@
 #include "exercises/registry.h"
 #include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -31,20 +32,18 @@ frmMain::frmMain(QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Created in tab order: the end button first, then the exercises by number.
-    cmdEnd = new QPushButton(QStringLiteral(u"終　了"), client);
-    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
-    cmdEnd->setFont(Fonts::pGothic(12));
-    Twips::place(cmdEnd, 3000, 6240, 1815, 675);
+    cmdEnd = Controls::button(client, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), Fonts::pGothic(12),
+                              Twips::rect(3000, 6240, 1815, 675));
     connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
 
     QWidget *previous = cmdEnd;
     for (int index = 1; index <= ExerciseCount; ++index) {
-        auto *button = new QPushButton(client);
-        button->setObjectName(QStringLiteral("cmdMenu(%1)").arg(index));
-        button->setFont(Fonts::pGothic(15.75));
         const int column = index <= 7 ? 0 : 1;
         const int row = index - 1 - 7 * column;
-        Twips::place(button, column == 0 ? 240 : 4080, 240 + 840 * row, 3555, 615);
+        // The captions are the exercises' titles, set by Form_Load.
+        auto *button = Controls::button(client, QStringLiteral("cmdMenu(%1)").arg(index), QString(),
+                                        Fonts::pGothic(15.75),
+                                        Twips::rect(column == 0 ? 240 : 4080, 240 + 840 * row, 3555, 615));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdMenu_Click(index); });
         setTabOrder(previous, button);
         previous = button;

@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "app/changehistory.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -19,14 +20,6 @@ constexpr int ClientWidth = 7275;
 constexpr int ClientHeight = 5955;
 
 const QColor Pink(0xFF, 0xC0, 0xFF);
-
-void paintBackground(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 } // namespace
 
@@ -72,33 +65,22 @@ frmOsirase::frmOsirase(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmOsirase"));
     setWindowTitle(QStringLiteral(u"お知らせ"));
     setFixedSize(Twips::size(ClientWidth, ClientHeight));
-    paintBackground(this, Pink);
+    Controls::setBackColor(this, Pink);
 
-    shpFrame = new QFrame(this);
-    shpFrame->setObjectName(QStringLiteral("shpFrame"));
-    shpFrame->setFrameShape(QFrame::Box);
-    shpFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shpFrame = Controls::outline(this, QStringLiteral("shpFrame"));
     shpFrame->setGeometry(rect());
 
-    Label1 = new QLabel(QStringLiteral(u"★　お知らせ　★"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(Fonts::pGothic(24));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Twips::place(Label1, 120, 120, 7035, 540);
+    Label1 = Controls::label(this, QStringLiteral("Label1"), QStringLiteral(u"★　お知らせ　★"), Fonts::pGothic(24),
+                             Twips::rect(120, 120, 7035, 540), Qt::AlignHCenter | Qt::AlignTop);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = Controls::frame(this, QStringLiteral("Frame1"), Twips::rect(60, 660, 7155, 3615));
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
-    paintBackground(Frame1, Pink);
-    Twips::place(Frame1, 60, 660, 7155, 3615);
+    Controls::setBackColor(Frame1, Pink);
 
-    txtOsirase = new QPlainTextEdit(Frame1);
-    txtOsirase->setObjectName(QStringLiteral("txtOsirase"));
-    txtOsirase->setFont(Fonts::pGothic(9));
-    txtOsirase->setReadOnly(true);
+    txtOsirase = Controls::readOnlyText(Frame1, QStringLiteral("txtOsirase"), QString(), Fonts::pGothic(9),
+                                        Twips::rect(120, 120, 6915, 3375));
     txtOsirase->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    Twips::place(txtOsirase, 120, 120, 6915, 3375);
 
     chkDsp = new QCheckBox(QStringLiteral(u"次回から表示しない。"), this);
     chkDsp->setObjectName(QStringLiteral("chkDsp"));
@@ -109,16 +91,13 @@ frmOsirase::frmOsirase(QWidget *parent) : QDialog(parent)
         QStringLiteral(u"※バージョンアップ時は強制表示します。"),
     };
     for (int index = 0; index < 2; ++index) {
-        lblMemo[index] = new QLabel(memos[index], this);
-        lblMemo[index]->setObjectName(QStringLiteral("lblMemo(%1)").arg(index));
-        paintBackground(lblMemo[index], Pink);
-        Twips::place(lblMemo[index], 660, 4740 + 240 * index, 5895, 195);
+        lblMemo[index] = Controls::label(this, QStringLiteral("lblMemo(%1)").arg(index), memos[index],
+                                         Twips::rect(660, 4740 + 240 * index, 5895, 195));
+        Controls::setBackColor(lblMemo[index], Pink);
     }
 
-    cmdClose = new QPushButton(QStringLiteral(u"閉じる"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
-    Twips::place(cmdClose, 2940, 5280, 1455, 555);
+    cmdClose = Controls::button(this, QStringLiteral("cmdClose"), QStringLiteral(u"閉じる"),
+                                Twips::rect(2940, 5280, 1455, 555));
     connect(cmdClose, &QPushButton::clicked, this, &frmOsirase::cmdClose_Click);
 
     Form_Load();

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "app/changehistory.h"
 #include "buildinfo.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -35,37 +36,21 @@ frmVer::frmVer(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmVer"));
     setWindowTitle(QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ"));
 
-    shpFrame = new QFrame(this);
-    shpFrame->setObjectName(QStringLiteral("shpFrame"));
-    shpFrame->setFrameShape(QFrame::Box);
-    shpFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shpFrame = Controls::outline(this, QStringLiteral("shpFrame"));
 
-    lblTitle = new QLabel(QStringLiteral(u"たいとる"), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setFont(Fonts::gothic(18));
-    lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Twips::place(lblTitle, 240, 180, 4215, 435);
-
+    lblTitle = Controls::label(this, QStringLiteral("lblTitle"), QStringLiteral(u"たいとる"), Fonts::gothic(18),
+                               Twips::rect(240, 180, 4215, 435), Qt::AlignLeft | Qt::AlignTop);
     // The version stands on the title's line, so that the splash, which shows
     // only the top of the window, shows it too.
-    lblVer = new QLabel(QStringLiteral("Ver 01.00"), this);
-    lblVer->setObjectName(QStringLiteral("lblVer"));
-    lblVer->setFont(Fonts::pGothic(15.75, true));
-    lblVer->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Twips::place(lblVer, 4560, 210, 1890, 345);
-
-    lblName = new QLabel(QStringLiteral(u"たいとる"), this);
-    lblName->setObjectName(QStringLiteral("lblName"));
-    lblName->setFont(Fonts::gothic(9));
-    lblName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Twips::place(lblName, 480, 600, 5175, 615);
+    lblVer = Controls::label(this, QStringLiteral("lblVer"), QStringLiteral("Ver 01.00"), Fonts::pGothic(15.75, true),
+                             Twips::rect(4560, 210, 1890, 345), Qt::AlignRight | Qt::AlignTop);
+    lblName = Controls::label(this, QStringLiteral("lblName"), QStringLiteral(u"たいとる"), Fonts::gothic(9),
+                              Twips::rect(480, 600, 5175, 615), Qt::AlignLeft | Qt::AlignTop);
 
     lblURL = new QLabel(QString::fromUtf16(BuildInfo::HomePage), this);
     lblURL->setObjectName(QStringLiteral("lblURL"));
     lblURL->setCursor(Qt::PointingHandCursor);
-    QPalette urlPalette = lblURL->palette();
-    urlPalette.setColor(QPalette::WindowText, Qt::blue);
-    lblURL->setPalette(urlPalette);
+    Controls::setForeColor(lblURL, Qt::blue);
     QFont urlFont = lblURL->font();
     urlFont.setUnderline(true);
     lblURL->setFont(urlFont);
@@ -73,17 +58,12 @@ frmVer::frmVer(QWidget *parent) : QDialog(parent)
     lblURL->adjustSize();
     lblURL->installEventFilter(this);
 
-    txtHistory = new QPlainTextEdit(QStringLiteral("Text1"), this);
-    txtHistory->setObjectName(QStringLiteral("txtHistory"));
-    txtHistory->setFont(Fonts::gothic(9));
-    txtHistory->setReadOnly(true);
+    txtHistory = Controls::readOnlyText(this, QStringLiteral("txtHistory"), QStringLiteral("Text1"), Fonts::gothic(9),
+                                        Twips::rect(240, 1620, 6120, 2760));
     txtHistory->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Twips::place(txtHistory, 240, 1620, 6120, 2760);
 
-    cmdClose = new QPushButton(QStringLiteral(u"閉じる"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
-    Twips::place(cmdClose, 2640, 4500, 1455, 555);
+    cmdClose = Controls::button(this, QStringLiteral("cmdClose"), QStringLiteral(u"閉じる"),
+                                Twips::rect(2640, 4500, 1455, 555));
     connect(cmdClose, &QPushButton::clicked, this, &frmVer::cmdClose_Click);
 
     Form_Load();

@@ -8,12 +8,14 @@
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/kashikoro.svg")));
     Fonts::install();
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);

@@ -23,31 +23,36 @@ constexpr bool isBlankByte(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-constexpr bool isBlankChar(QChar c)
+constexpr bool isBlank(char c)
+{
+    return isBlankByte(c);
+}
+
+constexpr bool isBlank(QChar c)
 {
     return c.unicode() < 0x80 && isBlankByte(static_cast<char>(c.unicode()));
 }
 
-QByteArrayView trimmedBytes(QByteArrayView bytes)
+// The bytes or characters between the blanks at either end.
+template<typename View> View trimmedBlank(View view)
 {
     qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && isBlankByte(bytes[begin]))
+    qsizetype end = view.size();
+    while (begin < end && isBlank(view[begin]))
         ++begin;
-    while (end > begin && isBlankByte(bytes[end - 1]))
+    while (end > begin && isBlank(view[end - 1]))
         --end;
-    return bytes.sliced(begin, end - begin);
+    return view.sliced(begin, end - begin);
+}
+
+QByteArrayView trimmedBytes(QByteArrayView bytes)
+{
+    return trimmedBlank(bytes);
 }
 
 QStringView trimmedText(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlankChar(text[begin]))
-        ++begin;
-    while (end > begin && isBlankChar(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
+    return trimmedBlank(text);
 }
 
 // Names match without regard to ASCII letter case, and only ASCII: the

@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "ranking/rankrows.h"
 #include "ranking/rankstore.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -22,38 +23,23 @@ frmRank::frmRank(QWidget *parent) : QDialog(parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(Twips::size(6735, 5640));
 
-    lblRankTitle = new QLabel(this);
-    lblRankTitle->setObjectName(QStringLiteral("lblRankTitle"));
-    lblRankTitle->setFont(Fonts::pGothic(15.75, true));
-    lblRankTitle->setAlignment(Qt::AlignCenter);
-    Twips::place(lblRankTitle, 240, 120, 6015, 375);
+    lblRankTitle = Controls::label(this, QStringLiteral("lblRankTitle"), QString(), Fonts::pGothic(15.75, true),
+                                   Twips::rect(240, 120, 6015, 375), Qt::AlignCenter);
+    lblTitle = Controls::label(this, QStringLiteral("lblTitle"),
+                               QStringLiteral(u" 順位　　時間　　　　名　前　　　　ランクイン日時"), Fonts::gothic(12),
+                               Twips::rect(120, 660, 6255, 315));
 
-    lblTitle = new QLabel(QStringLiteral(u" 順位　　時間　　　　名　前　　　　ランクイン日時"), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setFont(Fonts::gothic(12));
-    Twips::place(lblTitle, 120, 660, 6255, 315);
-
-    txtRank = new QPlainTextEdit(this);
-    txtRank->setObjectName(QStringLiteral("txtRank"));
-    txtRank->setFont(Fonts::gothic(12));
-    txtRank->setReadOnly(true);
+    txtRank = Controls::readOnlyText(this, QStringLiteral("txtRank"), QString(), Fonts::gothic(12),
+                                     Twips::rect(120, 960, 6495, 3975));
     txtRank->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtRank->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The rows are laid out for the text box's own first column.
     txtRank->document()->setDocumentMargin(2);
-    Twips::place(txtRank, 120, 960, 6495, 3975);
 
-    cmdClr = new QPushButton(QStringLiteral(u"クリア"), this);
-    cmdClr->setObjectName(QStringLiteral("cmdClr"));
-    cmdClr->setFont(Fonts::pGothic(9));
-    cmdClr->setAutoDefault(false);
-    Twips::place(cmdClr, 120, 5040, 735, 375);
-
-    cmdClose = new QPushButton(QStringLiteral(u"閉　じ　る"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setFont(Fonts::pGothic(12));
-    cmdClose->setAutoDefault(false);
-    Twips::place(cmdClose, 2340, 5040, 1815, 495);
+    cmdClr = Controls::button(this, QStringLiteral("cmdClr"), QStringLiteral(u"クリア"), Fonts::pGothic(9),
+                              Twips::rect(120, 5040, 735, 375));
+    cmdClose = Controls::button(this, QStringLiteral("cmdClose"), QStringLiteral(u"閉　じ　る"), Fonts::pGothic(12),
+                                Twips::rect(2340, 5040, 1815, 495));
 
     connect(cmdClr, &QPushButton::clicked, this, &frmRank::cmdClr_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);

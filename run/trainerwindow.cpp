@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "ranking/frmrank.h"
 #include "ranking/rankstore.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -22,23 +23,6 @@ const QStringList CommonLines = {
     QStringLiteral(u"●開始ボタンで始めるんだぴこ。"),
 };
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QFont &font)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setFont(font);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, int clientWidthTwips, int clientHeightTwips)
@@ -56,35 +40,24 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, int clientWidt
 
     const QFont buttonFont = Fonts::pGothic(12);
 
-    lblExp = makeLabel(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12));
-    lblExp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Twips::place(lblExp, 240, 120, 5895, 1335);
-
-    lblResult = makeLabel(this, QStringLiteral("lblResult"), QStringLiteral(u"○"), Fonts::gothic(15.75, true));
-    Twips::place(lblResult, 2040, 1560, 345, 315);
-
-    lblProbCnt = makeLabel(this, QStringLiteral("lblProbCnt"), QStringLiteral(u"あと　50問"), Fonts::pGothic(15.75));
-    lblProbCnt->setAlignment(Qt::AlignCenter);
-    Twips::place(lblProbCnt, 2520, 1560, 1935, 375);
-
-    cmdRank = makeButton(this, QStringLiteral("cmdRank"), QStringLiteral(u"順　位"), buttonFont);
-    Twips::place(cmdRank, 6360, 240, 1455, 495);
-
-    cmdStart = makeButton(this, QStringLiteral("cmdStart"), StartCaption, buttonFont);
-    Twips::place(cmdStart, 6360, 1200, 1455, 735);
-
-    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral(u"経過時間"), Fonts::pGothic(9));
-    Twips::place(Label1, 6480, 2160, 1095, 255);
-
-    lblTimer = makeLabel(this, QStringLiteral("lblTimer"), QStringLiteral("0.0"), Fonts::gothic(12));
-    lblTimer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Twips::place(lblTimer, 6360, 2520, 1095, 255);
-
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral(u"秒"), Fonts::pGothic(9));
-    Twips::place(Label2, 7560, 2520, 240, 240);
-
-    cmdEnd = makeButton(this, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), buttonFont);
-    Twips::place(cmdEnd, 6360, 5040, 1455, 495);
+    lblExp = Controls::label(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12),
+                             Twips::rect(240, 120, 5895, 1335), Qt::AlignLeft | Qt::AlignTop);
+    lblResult = Controls::label(this, QStringLiteral("lblResult"), QStringLiteral(u"○"), Fonts::gothic(15.75, true),
+                                Twips::rect(2040, 1560, 345, 315));
+    lblProbCnt = Controls::label(this, QStringLiteral("lblProbCnt"), QStringLiteral(u"あと　50問"), Fonts::pGothic(15.75),
+                                 Twips::rect(2520, 1560, 1935, 375), Qt::AlignCenter);
+    cmdRank = Controls::button(this, QStringLiteral("cmdRank"), QStringLiteral(u"順　位"), buttonFont,
+                               Twips::rect(6360, 240, 1455, 495));
+    cmdStart = Controls::button(this, QStringLiteral("cmdStart"), StartCaption, buttonFont,
+                                Twips::rect(6360, 1200, 1455, 735));
+    Label1 = Controls::label(this, QStringLiteral("Label1"), QStringLiteral(u"経過時間"), Fonts::pGothic(9),
+                             Twips::rect(6480, 2160, 1095, 255));
+    lblTimer = Controls::label(this, QStringLiteral("lblTimer"), QStringLiteral("0.0"), Fonts::gothic(12),
+                               Twips::rect(6360, 2520, 1095, 255), Qt::AlignRight | Qt::AlignVCenter);
+    Label2 = Controls::label(this, QStringLiteral("Label2"), QStringLiteral(u"秒"), Fonts::pGothic(9),
+                             Twips::rect(7560, 2520, 240, 240));
+    cmdEnd = Controls::button(this, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), buttonFont,
+                              Twips::rect(6360, 5040, 1455, 495));
 
     timCount = new QTimer(this);
     timCount->setObjectName(QStringLiteral("timCount"));

@@ -3,8 +3,8 @@
 
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/04_ladder/ladder.h"
-#include "exercises/04_ladder/linecontrol.h"
 #include "support/trainerfixture.h"
+#include "ui/linecontrol.h"
 
 #include <QLabel>
 #include <QPushButton>

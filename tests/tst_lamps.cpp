@@ -2,10 +2,10 @@
 // and whole runs played through the real window: marks, penalties, Stop
 // turning the lamps off, and the rank-in at the end.
 
-#include "exercises/03_lamps/circleshape.h"
 #include "exercises/03_lamps/frmtrainer3.h"
 #include "exercises/03_lamps/lamps.h"
 #include "support/trainerfixture.h"
+#include "ui/circleshape.h"
 #include "ui/twips.h"
 
 #include <QPushButton>

@@ -4,6 +4,7 @@
 #include "app/appstate.h"
 #include "app/cp932.h"
 #include "ranking/rankstore.h"
+#include "support/files.h"
 #include "support/scripted.h"
 
 #include <QFile>
@@ -17,12 +18,6 @@ const QDateTime Stamp(QDate(2026, 12, 8), QTime(9, 5));
 QString line(const QString &time, const QString &name = QStringLiteral(u"ごんべえ"))
 {
     return RankStore::makeLine(time, name, Stamp);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/appstate.h"
 #include "app/cp932.h"
 #include "app/settingsfile.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,27 +20,9 @@
 
 namespace {
 
-template <qsizetype N>
-QByteArray raw(const char (&bytes)[N])
-{
-    return QByteArray(bytes, N - 1);
-}
-
 QByteArray sjis(QStringView text)
 {
     return Cp932::encode(text);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool putBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList folderEntries(const QString &folder)

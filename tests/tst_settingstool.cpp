@@ -1,6 +1,8 @@
 // kashikoro-settings, the maintainers' tool, run as a program: what it prints,
 // what it leaves in the file, and how it fails.
 
+#include "support/files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,24 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-template <qsizetype N>
-QByteArray raw(const char (&bytes)[N])
-{
-    return QByteArray(bytes, N - 1);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool putBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 struct Result
 {

@@ -2,6 +2,7 @@
 
 #include "exercises/01_colour/colour.h"
 #include "ui/colorbutton.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -17,22 +18,15 @@ frmTrainer1::frmTrainer1(QWidget *parent) : TrainerWindow(1, parent)
 {
     setInstructionLines({QStringLiteral(u"●表示される文字の色と同じボタンをおすんだぴこ。")});
 
-    lblProb = new QLabel(this);
-    lblProb->setObjectName(QStringLiteral("lblProb"));
-    lblProb->setFont(Fonts::gothic(72));
-    lblProb->setAlignment(Qt::AlignCenter);
-    lblProb->setAutoFillBackground(true);
-    Twips::place(lblProb, 120, 2040, 5955, 1455);
+    lblProb = Controls::label(this, QStringLiteral("lblProb"), QString(), Fonts::gothic(72),
+                              Twips::rect(120, 2040, 5955, 1455), Qt::AlignCenter);
     paintQuestion(Black, Colour::DesignInk, QStringLiteral(u"あお"));
 
-    fraColor = new QFrame(this);
-    fraColor->setObjectName(QStringLiteral("fraColor"));
-    Twips::place(fraColor, 120, 3600, 6015, 495);
+    fraColor = Controls::frame(this, QStringLiteral("fraColor"), Twips::rect(120, 3600, 6015, 495));
     for (int index = 1; index <= Colour::ColourCount; ++index) {
-        auto *button = new ColorButton(fraColor);
-        button->setObjectName(QStringLiteral("cmdColor(%1)").arg(index));
+        auto *button = Controls::button<ColorButton>(fraColor, QStringLiteral("cmdColor(%1)").arg(index), QString(),
+                                                     Twips::rect(120 + 1200 * (index - 1), 0, 975, 495));
         button->setBackColor(QColor::fromRgb(Colour::ColourTable[index]));
-        Twips::place(button, 120 + 1200 * (index - 1), 0, 975, 495);
         connect(button, &QPushButton::clicked, this, [this, index] { cmdColor_Click(index); });
         cmdColor[index] = button;
     }
@@ -43,10 +37,8 @@ frmTrainer1::frmTrainer1(QWidget *parent) : TrainerWindow(1, parent)
 
 void frmTrainer1::paintQuestion(quint32 background, quint32 ink, const QString &text)
 {
-    QPalette palette = lblProb->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(background));
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(ink));
-    lblProb->setPalette(palette);
+    Controls::setBackColor(lblProb, QColor::fromRgb(background));
+    Controls::setForeColor(lblProb, QColor::fromRgb(ink));
     lblProb->setText(text);
 }
 

@@ -1,6 +1,7 @@
 #include "exercises/02_numbers/frmtrainer2.h"
 
 #include "ui/colorbutton.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -20,19 +21,14 @@ frmTrainer2::frmTrainer2(QWidget *parent) : TrainerWindow(2, parent)
     Twips::move(lblProbCnt, 2640, 1560);
     showCounter();
 
-    fraNum = new QFrame(this);
-    fraNum->setObjectName(QStringLiteral("fraNum"));
-    Twips::place(fraNum, 240, 2040, 5655, 3495);
+    fraNum = Controls::frame(this, QStringLiteral("fraNum"), Twips::rect(240, 2040, 5655, 3495));
 
     const QFont numberFont = Fonts::gothic(14.25, true);
     for (int index = 0; index < Numbers::ButtonCount; ++index) {
-        auto *button = new ColorButton(fraNum);
-        button->setObjectName(QStringLiteral("cmdNum(%1)").arg(index));
-        button->setFont(numberFont);
-        button->setAutoDefault(false);
         const int row = index / Numbers::Columns;
         const int column = index % Numbers::Columns;
-        Twips::place(button, 720 * column, 600 * row, 615, 495);
+        auto *button = Controls::button<ColorButton>(fraNum, QStringLiteral("cmdNum(%1)").arg(index), QString(),
+                                                     numberFont, Twips::rect(720 * column, 600 * row, 615, 495));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdNum_Click(index); });
         cmdNum[index] = button;
         // As the window opens: 1 to 48 in order, all yellow.

@@ -1,6 +1,7 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 
-#include "exercises/03_lamps/circleshape.h"
+#include "ui/circleshape.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -30,17 +31,12 @@ frmTrainer3::frmTrainer3(QWidget *parent) : TrainerWindow(3, parent)
     }
     m_litCount = Lamps::countLit(*this);
 
-    fraNum = new QFrame(this);
-    fraNum->setObjectName(QStringLiteral("fraNum"));
-    Twips::place(fraNum, 180, 2880, 5895, 495);
+    fraNum = Controls::frame(this, QStringLiteral("fraNum"), Twips::rect(180, 2880, 5895, 495));
 
     const QFont numberFont = Fonts::gothic(12);
     for (int index = 0; index < Lamps::AnswerCount; ++index) {
-        auto *button = new QPushButton(QString::number(index), fraNum);
-        button->setObjectName(QStringLiteral("cmdNum(%1)").arg(index));
-        button->setFont(numberFont);
-        button->setAutoDefault(false);
-        Twips::place(button, 600 * index, 0, 495, 495);
+        auto *button = Controls::button(fraNum, QStringLiteral("cmdNum(%1)").arg(index), QString::number(index),
+                                        numberFont, Twips::rect(600 * index, 0, 495, 495));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdNum_Click(index); });
         cmdNum[index] = button;
     }

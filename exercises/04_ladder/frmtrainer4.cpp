@@ -1,8 +1,9 @@
 #include "exercises/04_ladder/frmtrainer4.h"
 
-#include "exercises/04_ladder/linecontrol.h"
 #include "ui/colorbutton.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/linecontrol.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -53,25 +54,17 @@ frmTrainer4::frmTrainer4(QWidget *parent)
     }
 
     for (int column = 0; column < Ladder::Columns; ++column) {
-        auto *star = new QLabel(QStringLiteral(u"★"), this);
-        star->setObjectName(QStringLiteral("lblPoint(%1)").arg(column));
-        star->setFont(Fonts::pGothic(14.25));
-        star->setAlignment(Qt::AlignCenter);
-        Twips::place(star, 600 + ColumnStep * column, 2040, 285, 285);
-        lblPoint[column] = star;
+        lblPoint[column] = Controls::label(this, QStringLiteral("lblPoint(%1)").arg(column), QStringLiteral(u"★"),
+                                           Fonts::pGothic(14.25), Twips::rect(600 + ColumnStep * column, 2040, 285, 285),
+                                           Qt::AlignCenter);
     }
 
-    fraAns = new QFrame(this);
-    fraAns->setObjectName(QStringLiteral("fraAns"));
-    Twips::place(fraAns, 120, 4560, 5535, 495);
+    fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(120, 4560, 5535, 495));
     for (int column = 0; column < Ladder::Columns; ++column) {
-        auto *button = new ColorButton(fraAns);
-        button->setObjectName(QStringLiteral("cmdAns(%1)").arg(column));
-        button->setText(QStringLiteral(u"●"));
-        button->setFont(Fonts::pGothic(18));
+        auto *button = Controls::button<ColorButton>(fraAns, QStringLiteral("cmdAns(%1)").arg(column),
+                                                     QStringLiteral(u"●"), Fonts::pGothic(18),
+                                                     Twips::rect(240 + ColumnStep * column, 0, 735, 495));
         button->setBackColor(QColor::fromRgb(AnswerGrey));
-        button->setAutoDefault(false);
-        Twips::place(button, 240 + ColumnStep * column, 0, 735, 495);
         connect(button, &QPushButton::clicked, this, [this, column] { cmdAns_Click(column); });
         cmdAns[column] = button;
     }

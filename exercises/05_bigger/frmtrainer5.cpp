@@ -1,6 +1,7 @@
 #include "exercises/05_bigger/frmtrainer5.h"
 
 #include "exercises/05_bigger/digitbutton.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -38,14 +39,12 @@ frmTrainer5::frmTrainer5(QWidget *parent)
     Twips::move(lblResult, 2160, 1920);
     Twips::place(lblProbCnt, 2640, 1920, 2055, 375);
 
-    fraAns = new QFrame(this);
-    fraAns->setObjectName(QStringLiteral("fraAns"));
-    Twips::place(fraAns, 360, 2280, 5535, 3255);
+    fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(360, 2280, 5535, 3255));
     for (int i = 0; i < Bigger::Buttons; ++i) {
-        auto *button = new DigitButton(fraAns);
-        button->setObjectName(QStringLiteral("cmdNum(%1)").arg(i));
-        button->setAutoDefault(false);
-        Twips::place(button, ButtonPlaces[i].x(), ButtonPlaces[i].y(), ButtonWidth, ButtonHeight);
+        // Caption and font come with the card.
+        auto *button = Controls::button<DigitButton>(
+            fraAns, QStringLiteral("cmdNum(%1)").arg(i), QString(),
+            Twips::rect(ButtonPlaces[i].x(), ButtonPlaces[i].y(), ButtonWidth, ButtonHeight));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdNum_Click(i); });
         cmdNum[i] = button;
         showCard(i, QString::fromUtf16(LoadSamples[i].caption), LoadSamples[i].pointSize);

@@ -1,4 +1,4 @@
-#include "exercises/03_lamps/circleshape.h"
+#include "ui/circleshape.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "exercises/04_ladder/linecontrol.h"
+#include "ui/linecontrol.h"
 
 #include "ui/twips.h"
 
