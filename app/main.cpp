@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <memory>
 
@@ -17,6 +20,11 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/kashikoro.svg")));
     Fonts::install();
+    // Every text of the game is Japanese; so are the buttons of Qt's own dialogs.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);
 
