@@ -1,6 +1,5 @@
 // The controls every window is built from: a button never presses itself on
-// Enter, a control made without a font goes on following the window's, and a
-// back colour fills the whole control.
+// Enter, and a back colour fills the whole control.
 
 #include "exercises/05_bigger/digitbutton.h"
 #include "ui/colorbutton.h"
@@ -32,7 +31,6 @@ class TestControls : public QObject
 private slots:
     void enterPressesNoButton_data();
     void enterPressesNoButton();
-    void withoutFontFollowsTheWindow();
     void backColorFillsTheControl();
 };
 
@@ -74,21 +72,6 @@ void TestControls::enterPressesNoButton()
     QCOMPARE(clicked.count(), 0);
     QTest::keyClick(button, Qt::Key_Space);
     QCOMPARE(clicked.count(), 1);
-}
-
-void TestControls::withoutFontFollowsTheWindow()
-{
-    QDialog window;
-    window.setFont(QFont(QStringLiteral("Sans"), 9));
-    const QFont own(QStringLiteral("Serif"), 20);
-    QLabel *ownLabel = Controls::label(&window, QStringLiteral("lblOwn"), QStringLiteral(u"秒"), own, Place);
-    QLabel *label = Controls::label(&window, QStringLiteral("lblTest"), QStringLiteral(u"秒"), Place);
-    QPushButton *button = Controls::button(&window, QStringLiteral("cmdTest"), QStringLiteral(u"閉じる"), Place);
-
-    window.setFont(QFont(QStringLiteral("Sans"), 14));
-    QCOMPARE(label->font().pointSizeF(), 14.0);
-    QCOMPARE(button->font().pointSizeF(), 14.0);
-    QCOMPARE(ownLabel->font().pointSizeF(), 20.0);
 }
 
 void TestControls::backColorFillsTheControl()
