@@ -244,12 +244,7 @@ private slots:
     void opensIdle()
     {
         QCOMPARE(fx.window->windowTitle(), Title);
-        QCOMPARE(fx.label("lblExp")->text().split(QStringLiteral("\r\n")),
-                 QStringList({QStringLiteral(u"●表示される「★」の行き着く先の「●」を押すんだぴこ。"),
-                              QStringLiteral(u"●全部で５０問あるんだぴこ。"),
-                              QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
-                              QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
-                              QStringLiteral(u"●開始ボタンで始めるんだぴこ。")}));
+        QCOMPARE(fx.instructionLines(), fx.withCommonLines({QStringLiteral(u"●表示される「★」の行き着く先の「●」を押すんだぴこ。")}));
         QCOMPARE(shownStars(), QList<int>({2}));
         QCOMPARE(shownRungs(), rungsOf(GhostLeg::full()));
         for (int column = 0; column < Columns; ++column) {

@@ -69,6 +69,16 @@ public:
     QPushButton *button(const char *name) const { return control<QPushButton>(QString::fromLatin1(name)); }
     QString text(const char *labelName) const { return label(labelName)->text(); }
 
+    // The instruction lines as the window shows them, one string a line.
+    QStringList instructionLines() const { return text("lblExp").split(QStringLiteral("\r\n")); }
+    // An exercise's own first lines followed by the four every run shares.
+    static QStringList withCommonLines(const QStringList &ownLines)
+    {
+        return ownLines
+            + QStringList{QStringLiteral(u"●全部で５０問あるんだぴこ。"), QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
+                          QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"), QStringLiteral(u"●開始ボタンで始めるんだぴこ。")};
+    }
+
     static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
     void clickStart() const { click(button("cmdStart")); }
 
