@@ -1,10 +1,10 @@
 #include "app/frmmain.h"
 
-#include "app/appstate.h"
+#include "settings/appstate.h"
 #include "app/frmosirase.h"
 #include "app/frmver.h"
 #include "buildinfo.h"
-#include "exercises/registry.h"
+#include "exercises/catalogue.h"
 #include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
 #include "ui/controls.h"
@@ -21,7 +21,7 @@
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
-      m_trainerFactory([](int number, QWidget *owner) -> QDialog * { return createTrainer(number, owner); })
+      m_trainerFactory([](int number, QWidget *owner) -> QDialog * { return openExercise(number, rankStore(), owner); })
 {
     setObjectName(QStringLiteral("frmMain"));
 
@@ -71,7 +71,7 @@ void frmMain::Form_Load()
                                             .arg(BuildInfo::VersionMajor)
                                             .arg(BuildInfo::VersionMinor)
                                             .arg(BuildInfo::VersionRevision));
-    app().ExerciseTitles = exerciseTitleTable();
+    app().ExerciseTitles = exerciseTitles();
     for (int index = 1; index <= ExerciseCount; ++index)
         cmdMenu[index]->setText(app().ExerciseTitles[index]);
 }
@@ -118,10 +118,6 @@ void frmMain::cmdMenu_Click(int index)
 {
     if (index < 1 || index > ExerciseCount)
         return;
-    const QString title = cmdMenu[index]->text();
-    rankStore().RankTitle = title;
-    rankStore().RankSection = title;
-    rankStore().LoadRanking();
     if (QDialog *trainer = m_trainerFactory(index, this))
         showModal(trainer);
 }
@@ -133,8 +129,7 @@ void frmMain::mnuOsirase_Click()
 
 void frmMain::mnuVer_Click()
 {
-    app().VersionSplashMode = false;
-    showModal(new frmVer(this));
+    showModal(new frmVer(frmVer::Mode::About, this));
 }
 
 void frmMain::cmdEnd_Click()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "settings/appstate.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 
 class QAction;
@@ -20,8 +23,9 @@ public:
     static constexpr int ClientWidth = 7890;
     static constexpr int ClientHeight = 7080;
 
-    // Makes the window of an exercise (new, unshown), or nullptr when the
-    // exercise has none. The game uses createTrainer; tests can use their own.
+    // Opens the window of an exercise (new, unshown) with its ranking loaded,
+    // or nullptr when the exercise has none. The game uses openExercise;
+    // tests can use their own.
     using TrainerFactory = std::function<QDialog *(int number, QWidget *parent)>;
 
     explicit frmMain(QWidget *parent = nullptr);
@@ -54,7 +58,7 @@ private:
     void queueFirstActivation();
     void showModal(QDialog *window);
 
-    QPushButton *cmdMenu[15] = {};
+    std::array<QPushButton *, ExerciseCount + 1> cmdMenu{};
     QPushButton *cmdEnd = nullptr;
     QMenu *mnuBarHelp = nullptr;
     QAction *mnuOsirase = nullptr;

@@ -1,6 +1,6 @@
 #include "app/frmosirase.h"
 
-#include "app/appstate.h"
+#include "settings/appstate.h"
 #include "app/changehistory.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"

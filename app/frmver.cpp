@@ -1,6 +1,6 @@
 #include "app/frmver.h"
 
-#include "app/appstate.h"
+#include "settings/appstate.h"
 #include "app/changehistory.h"
 #include "buildinfo.h"
 #include "ui/controls.h"
@@ -31,7 +31,7 @@ frmVer::UrlOpener &frmVer::urlOpener()
     return opener;
 }
 
-frmVer::frmVer(QWidget *parent) : QDialog(parent)
+frmVer::frmVer(Mode mode, QWidget *parent) : QDialog(parent), m_mode(mode)
 {
     setObjectName(QStringLiteral("frmVer"));
     setWindowTitle(QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ"));
@@ -74,7 +74,7 @@ void frmVer::Form_Load()
     lblTitle->setText(app().AppTitleText);
     lblName->setText(withLineFeeds(MakerLinesText()));
     lblVer->setText(app().AppVersionText);
-    if (app().VersionSplashMode) {
+    if (m_mode == Mode::Splash) {
         txtHistory->clear();
         cmdClose->setEnabled(false);
         setFixedSize(Twips::size(ClientWidth, SplashHeight));

@@ -11,8 +11,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The version screen: title, maker lines, version, home page and the change
-// history. At start it stands in as a small splash (VersionSplashMode): no
-// history, no close button.
+// history. At start it stands in as a small splash: no history, no close button.
 class frmVer : public QDialog
 {
     Q_OBJECT
@@ -21,7 +20,9 @@ public:
     static constexpr int SplashHeight = 1545;
     static constexpr int FullHeight = 5145;
 
-    explicit frmVer(QWidget *parent = nullptr);
+    enum class Mode { Splash, About };
+
+    explicit frmVer(Mode mode, QWidget *parent = nullptr);
 
     // "会社名：", "商　標：", "著作権：" with the product's strings, joined by CR LF.
     static QString MakerLinesText();
@@ -47,4 +48,5 @@ private:
     QLabel *lblVer = nullptr;
     QPlainTextEdit *txtHistory = nullptr;
     QPushButton *cmdClose = nullptr;
+    Mode m_mode;
 };

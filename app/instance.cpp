@@ -1,6 +1,6 @@
 #include "app/instance.h"
 
-#include "app/dialogs.h"
+#include "settings/dialogs.h"
 #include "buildinfo.h"
 
 #include <QCoreApplication>

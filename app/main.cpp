@@ -1,4 +1,4 @@
-#include "app/appstate.h"
+#include "settings/appstate.h"
 #include "app/changehistory.h"
 #include "app/frmmain.h"
 #include "app/frmver.h"
@@ -37,8 +37,7 @@ int main(int argc, char *argv[])
     app().ChangeHistoryText = MakeChangeHistoryText();
 
     // The version screen stands in as a splash while the menu is made.
-    app().VersionSplashMode = true;
-    auto splash = std::make_unique<frmVer>();
+    auto splash = std::make_unique<frmVer>(frmVer::Mode::Splash);
     splash->show();
     QCoreApplication::processEvents();
 

@@ -1,7 +1,8 @@
 // How fast the rankings load and how fast a rank-in reaches the file, on a
 // settings file with all fourteen rankings full (1,400 ranking lines).
 
-#include "app/appstate.h"
+#include "exercises/catalogue.h"
+#include "settings/appstate.h"
 #include "ranking/rankstore.h"
 
 #include <QTemporaryDir>
@@ -25,7 +26,7 @@ struct FullSettings
                 const QString time = QString::number(10.0 + place * 0.7, 'f', 1);
                 entries.append({QString::number(place), RankStore::makeLine(time, QStringLiteral(u"ごんべえ"), stamp)});
             }
-            WriteSettings(exerciseTitleTable()[exercise], entries);
+            WriteSettings(exerciseTitles()[exercise], entries);
         }
     }
 };
@@ -40,7 +41,7 @@ RankStore &storeFor(int exercise)
 {
     settings();
     RankStore &store = rankStore();
-    store.RankSection = exerciseTitleTable()[exercise];
+    store.RankSection = exerciseTitles()[exercise];
     store.RankTitle = store.RankSection;
     return store;
 }

@@ -1,7 +1,7 @@
 #include "ranking/frmrank.h"
 
-#include "app/appstate.h"
-#include "app/dialogs.h"
+#include "settings/appstate.h"
+#include "settings/dialogs.h"
 #include "ranking/rankrows.h"
 #include "ranking/rankstore.h"
 #include "ui/controls.h"
@@ -16,7 +16,7 @@ namespace {
 const QString NoDataText = QStringLiteral("No Data");
 }
 
-frmRank::frmRank(QWidget *parent) : QDialog(parent)
+frmRank::frmRank(RankStore &ranking, QWidget *parent) : QDialog(parent), m_ranking(ranking)
 {
     setObjectName(QStringLiteral("frmRank"));
     setWindowTitle(QStringLiteral(u"順位"));
@@ -49,7 +49,7 @@ frmRank::frmRank(QWidget *parent) : QDialog(parent)
 
 void frmRank::Form_Load()
 {
-    const RankStore &store = rankStore();
+    const RankStore &store = m_ranking;
     lblRankTitle->setText(store.RankTitle);
     QStringList rows;
     for (int i = 1; i <= RankStore::Capacity; ++i) {
@@ -67,7 +67,7 @@ void frmRank::Form_Load()
 
 void frmRank::cmdClr_Click()
 {
-    RankStore &store = rankStore();
+    RankStore &store = m_ranking;
     const QString question = QStringLiteral(u"『%1』　のランキングを全てクリアします。宜しいですか？").arg(store.RankSection);
     if (!dialogs().askYesNo(question, QStringLiteral(u"クリアしちゃうの？")))
         return;

@@ -5,13 +5,14 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class RankStore;
 
 // The ranking of the exercise in use, one row per place, and its clearing.
 class frmRank : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmRank(QWidget *parent = nullptr);
+    explicit frmRank(RankStore &ranking, QWidget *parent = nullptr);
 
 public slots:
     void cmdClr_Click();
@@ -24,4 +25,5 @@ private:
     QPlainTextEdit *txtRank = nullptr;
     QPushButton *cmdClr = nullptr;
     QPushButton *cmdClose = nullptr;
+    RankStore &m_ranking;
 };

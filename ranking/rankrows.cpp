@@ -1,6 +1,6 @@
 #include "ranking/rankrows.h"
 
-#include "app/cp932.h"
+#include "settings/cp932.h"
 
 #include <QDateTime>
 

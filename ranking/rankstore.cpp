@@ -1,8 +1,8 @@
 #include "ranking/rankstore.h"
 
-#include "app/appstate.h"
-#include "app/cp932.h"
-#include "app/dialogs.h"
+#include "settings/appstate.h"
+#include "settings/cp932.h"
+#include "settings/dialogs.h"
 
 #include <QLocale>
 

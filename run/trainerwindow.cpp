@@ -1,6 +1,7 @@
 #include "run/trainerwindow.h"
 
-#include "app/appstate.h"
+#include "settings/appstate.h"
+#include <QKeyEvent>
 #include "ranking/frmrank.h"
 #include "ranking/rankstore.h"
 #include "ui/controls.h"
@@ -25,39 +26,38 @@ const QStringList CommonLines = {
 
 } // namespace
 
-TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, int clientWidthTwips, int clientHeightTwips)
+TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePlaces &places)
     : QDialog(parent)
+    , m_exerciseNumber(exerciseNumber)
     , m_systemRandom(std::make_unique<SystemRandom>())
     , m_steadyClock(std::make_unique<SteadyClock>())
     , m_random(m_systemRandom.get())
     , m_stopwatch(m_steadyClock.get())
 {
     setObjectName(QStringLiteral("frmTrainer%1").arg(exerciseNumber));
-    setWindowTitle(app().ExerciseTitles[exerciseNumber].isEmpty() ? exerciseTitleTable()[exerciseNumber]
-                                                                   : app().ExerciseTitles[exerciseNumber]);
-    setFixedSize(Twips::size(clientWidthTwips, clientHeightTwips));
+    if (exerciseNumber >= 1 && exerciseNumber <= ExerciseCount)
+        setWindowTitle(app().ExerciseTitles[exerciseNumber]);
+    setFixedSize(Twips::size(places.client.width(), places.client.height()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     const QFont buttonFont = Fonts::pGothic(12);
 
-    lblExp = Controls::label(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12),
-                             Twips::rect(240, 120, 5895, 1335), Qt::AlignLeft | Qt::AlignTop);
+    lblExp = Controls::label(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12), Twips::rect(places.lblExp),
+                             Qt::AlignLeft | Qt::AlignTop);
     lblResult = Controls::label(this, QStringLiteral("lblResult"), QStringLiteral(u"○"), Fonts::gothic(15.75, true),
-                                Twips::rect(2040, 1560, 345, 315));
+                                Twips::rect(places.lblResult));
     lblProbCnt = Controls::label(this, QStringLiteral("lblProbCnt"), QStringLiteral(u"あと　50問"), Fonts::pGothic(15.75),
-                                 Twips::rect(2520, 1560, 1935, 375), Qt::AlignCenter);
+                                 Twips::rect(places.lblProbCnt), Qt::AlignCenter);
     cmdRank = Controls::button(this, QStringLiteral("cmdRank"), QStringLiteral(u"順　位"), buttonFont,
-                               Twips::rect(6360, 240, 1455, 495));
-    cmdStart = Controls::button(this, QStringLiteral("cmdStart"), StartCaption, buttonFont,
-                                Twips::rect(6360, 1200, 1455, 735));
-    Label1 = Controls::label(this, QStringLiteral("Label1"), QStringLiteral(u"経過時間"), Fonts::pGothic(9),
-                             Twips::rect(6480, 2160, 1095, 255));
+                               Twips::rect(places.cmdRank));
+    cmdStart = Controls::button(this, QStringLiteral("cmdStart"), StartCaption, buttonFont, Twips::rect(places.cmdStart));
+    Controls::label(this, QStringLiteral("Label1"), QStringLiteral(u"経過時間"), Fonts::pGothic(9),
+                    Twips::rect(places.Label1));
     lblTimer = Controls::label(this, QStringLiteral("lblTimer"), QStringLiteral("0.0"), Fonts::gothic(12),
-                               Twips::rect(6360, 2520, 1095, 255), Qt::AlignRight | Qt::AlignVCenter);
-    Label2 = Controls::label(this, QStringLiteral("Label2"), QStringLiteral(u"秒"), Fonts::pGothic(9),
-                             Twips::rect(7560, 2520, 240, 240));
-    cmdEnd = Controls::button(this, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), buttonFont,
-                              Twips::rect(6360, 5040, 1455, 495));
+                               Twips::rect(places.lblTimer), Qt::AlignRight | Qt::AlignVCenter);
+    Controls::label(this, QStringLiteral("Label2"), QStringLiteral(u"秒"), Fonts::pGothic(9), Twips::rect(places.Label2));
+    auto *cmdEnd = Controls::button(this, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), buttonFont,
+                                    Twips::rect(places.cmdEnd));
 
     timCount = new QTimer(this);
     timCount->setObjectName(QStringLiteral("timCount"));
@@ -97,6 +97,32 @@ void TrainerWindow::setAnswerArea(QWidget *area)
     m_answerArea->setEnabled(false);
 }
 
+void TrainerWindow::placeMarks(const QRect &result, const QRect &counter)
+{
+    lblResult->setGeometry(Twips::rect(result));
+    lblProbCnt->setGeometry(Twips::rect(counter));
+}
+
+void TrainerWindow::placeInstructions(const QRect &place)
+{
+    lblExp->setGeometry(Twips::rect(place));
+}
+
+void TrainerWindow::setCounterText(const QString &text)
+{
+    lblProbCnt->setText(text);
+}
+
+void TrainerWindow::keyPressEvent(QKeyEvent *event)
+{
+    // A stray Escape must not cost a run: stopping is what 中　止 is for.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && isRunning()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TrainerWindow::cmdStart_Click()
 {
     if (isRunning())
@@ -133,7 +159,7 @@ void TrainerWindow::poseQuestion()
 
 void TrainerWindow::showCounter()
 {
-    lblProbCnt->setText(QStringLiteral(u"あと　%1問").arg(m_questionsLeft));
+    setCounterText(QStringLiteral(u"あと　%1問").arg(m_questionsLeft));
 }
 
 void TrainerWindow::timCount_Timer()
@@ -173,7 +199,8 @@ void TrainerWindow::FinishRun()
     // The time that ranks is the run's whole time, the last penalty included,
     // and it is the time the player sees.
     lblTimer->setText(Stopwatch::format(m_stopwatch.elapsedTenths()));
-    rankStore().RankIn(lblTimer->text());
+    if (m_ranking)
+        m_ranking->RankIn(lblTimer->text());
 }
 
 void TrainerWindow::StopRun()
@@ -185,7 +212,10 @@ void TrainerWindow::StopRun()
 
 void TrainerWindow::cmdRank_Click()
 {
-    frmRank ranking(this);
+    if (!m_ranking)
+        return;
+    frmRank ranking(*m_ranking, this);
     ranking.exec();
-    afterRanking();
+    // Pictures drawn on the window come back at once, not at the next question.
+    update();
 }

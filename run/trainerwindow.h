@@ -4,6 +4,8 @@
 #include "run/stopwatch.h"
 
 #include <QDialog>
+#include <QRect>
+#include <QSize>
 #include <QStringList>
 
 #include <memory>
@@ -11,6 +13,24 @@
 class QLabel;
 class QPushButton;
 class QTimer;
+class RankStore;
+
+// Where the common controls stand, in twips inside the client area. Exercises
+// 1 to 13 use the standard places (some move the mark and the counter);
+// exercise 14 has a larger window with places of its own.
+struct FramePlaces
+{
+    QSize client{8025, 5745};
+    QRect lblExp{240, 120, 5895, 1335};
+    QRect lblResult{2040, 1560, 345, 315};
+    QRect lblProbCnt{2520, 1560, 1935, 375};
+    QRect cmdRank{6360, 240, 1455, 495};
+    QRect cmdStart{6360, 1200, 1455, 735};
+    QRect Label1{6480, 2160, 1095, 255};
+    QRect lblTimer{6360, 2520, 1095, 255};
+    QRect Label2{7560, 2520, 240, 240};
+    QRect cmdEnd{6360, 5040, 1455, 495};
+};
 
 // The frame every exercise window shares: Start/Stop, the tenth-second
 // stopwatch, the questions-left counter, the right/wrong mark, the five-second
@@ -25,19 +45,19 @@ public:
     static constexpr int QuestionsPerRun = 50;
     static constexpr int PenaltyTenths = 50;
 
-    // Client sizes in twips: exercises 1 to 13, and the larger exercise 14.
-    static constexpr int StandardWidth = 8025;
-    static constexpr int StandardHeight = 5745;
-
-    TrainerWindow(int exerciseNumber, QWidget *parent = nullptr,
-                  int clientWidthTwips = StandardWidth, int clientHeightTwips = StandardHeight);
+    explicit TrainerWindow(int exerciseNumber, QWidget *parent = nullptr, const FramePlaces &places = FramePlaces());
     ~TrainerWindow() override;
+
+    int exerciseNumber() const { return m_exerciseNumber; }
 
     // The run state is the Start button's caption, nothing else.
     bool isRunning() const;
     double ElapsedTenths() const { return m_stopwatch.elapsedTenths(); }
     int QuestionsLeft() const { return m_questionsLeft; }
 
+    // The ranking a finished run goes to and the ranking button shows; the
+    // catalogue hands every window the one the menu loaded (not owned).
+    void useRanking(RankStore &ranking) { m_ranking = &ranking; }
     // Tests script chance and time; the window keeps using what it is given
     // (not owned) until it closes.
     void useRandomSource(RandomSource &random) { m_random = &random; }
@@ -54,11 +74,18 @@ protected:
     void setInstructionLines(const QStringList &ownLines, bool withCommonLines = true);
     // The widget enabled only during a run (a frame of buttons, a text box).
     void setAnswerArea(QWidget *area);
+    // Moves the mark and the counter (twips), for exercises that set them elsewhere.
+    void placeMarks(const QRect &result, const QRect &counter);
+    // A taller or shorter instruction label (twips).
+    void placeInstructions(const QRect &place);
+    // The counter line's text, for exercises that count otherwise.
+    void setCounterText(const QString &text);
 
     RandomSource &random() { return *m_random; }
 
     // An answer the exercise has judged: the mark, the penalty, then the next
-    // question or, after the last one, the end of the run.
+    // question or, after the last one, the end of the run. Ignored when no
+    // run is under way.
     void answer(bool correct);
     // Only the mark and the penalty (for exercises that end their run themselves).
     void MarkAnswer(bool correct);
@@ -66,7 +93,8 @@ protected:
     void StopRun();
     void FinishRun();
 
-    // The exercise's part of posing a question.
+    // Hooks. NextQuestion keeps the game's own name; the rest say when they run.
+    // The exercise's part of posing a question (after the counter is shown).
     virtual void NextQuestion() = 0;
     // The counter line above the question; "あと　N問" unless the exercise counts otherwise.
     virtual void showCounter();
@@ -76,27 +104,26 @@ protected:
     virtual void showStopped() {}
     // End of a run: before the frame's end steps.
     virtual void showFinished() {}
-    // After the ranking screen closes.
-    virtual void afterRanking() {}
 
-    // The common controls.
-    QLabel *lblExp = nullptr;
-    QLabel *lblResult = nullptr;
-    QLabel *lblProbCnt = nullptr;
-    QPushButton *cmdRank = nullptr;
-    QPushButton *cmdStart = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *lblTimer = nullptr;
-    QLabel *Label2 = nullptr;
-    QPushButton *cmdEnd = nullptr;
-    QTimer *timCount = nullptr;
+    // Escape closes an idle window, but never throws a run away.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void poseQuestion();
     void setRunningControls(bool running);
 
+    int m_exerciseNumber;
+    QLabel *lblExp = nullptr;
+    QLabel *lblResult = nullptr;
+    QLabel *lblProbCnt = nullptr;
+    QPushButton *cmdRank = nullptr;
+    QPushButton *cmdStart = nullptr;
+    QLabel *lblTimer = nullptr;
+    QTimer *timCount = nullptr;
+
     int m_questionsLeft = QuestionsPerRun;
     QWidget *m_answerArea = nullptr;
+    RankStore *m_ranking = nullptr;
     std::unique_ptr<SystemRandom> m_systemRandom;
     std::unique_ptr<SteadyClock> m_steadyClock;
     RandomSource *m_random = nullptr;

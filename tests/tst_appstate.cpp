@@ -1,6 +1,6 @@
 // Where the settings file lives, and the values made at start.
 
-#include "app/appstate.h"
+#include "settings/appstate.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,6 +7,7 @@
 #include "ui/twips.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
@@ -29,12 +30,12 @@ class TestControls : public QObject
     Q_OBJECT
 
 private slots:
-    void enterPressesNoButton_data();
-    void enterPressesNoButton();
+    void enterPressesTheFocusedButtonOnly_data();
+    void enterPressesTheFocusedButtonOnly();
     void backColorFillsTheControl();
 };
 
-void TestControls::enterPressesNoButton_data()
+void TestControls::enterPressesTheFocusedButtonOnly_data()
 {
     QTest::addColumn<MakeButton>("make");
     const QString name = QStringLiteral("cmdTest");
@@ -53,11 +54,11 @@ void TestControls::enterPressesNoButton_data()
     });
 }
 
-void TestControls::enterPressesNoButton()
+void TestControls::enterPressesTheFocusedButtonOnly()
 {
     QFETCH(MakeButton, make);
-    // In a dialog a plain push button is pressed by Enter once it has the
-    // focus; the game's buttons are pressed only by a click or the space bar.
+    // Enter and Space press the focused button; no button becomes a default
+    // that Enter presses while another control has the focus.
     QDialog window;
     QPushButton *button = make(&window);
     QCOMPARE(button->objectName(), QStringLiteral("cmdTest"));
@@ -68,10 +69,21 @@ void TestControls::enterPressesNoButton()
     button->setFocus();
     QSignalSpy clicked(button, &QPushButton::clicked);
     QTest::keyClick(button, Qt::Key_Return);
-    QTest::keyClick(button, Qt::Key_Enter);
-    QCOMPARE(clicked.count(), 0);
-    QTest::keyClick(button, Qt::Key_Space);
     QCOMPARE(clicked.count(), 1);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(clicked.count(), 2);
+    QTest::keyClick(button, Qt::Key_Space);
+    QCOMPARE(clicked.count(), 3);
+    button->setEnabled(false);
+    QTest::keyClick(button, Qt::Key_Return);
+    QCOMPARE(clicked.count(), 3);
+
+    button->setEnabled(true);
+    auto *other = new QLineEdit(&window);
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Return);
+    QCOMPARE(clicked.count(), 3);
+    QVERIFY(!button->isDefault());
 }
 
 void TestControls::backColorFillsTheControl()

@@ -1,7 +1,7 @@
 // Code page 932 as Windows has it: the bytes of the settings file and the
 // game's text, both ways, and the cut that never splits a character.
 
-#include "app/cp932.h"
+#include "settings/cp932.h"
 
 #include <QtTest>
 

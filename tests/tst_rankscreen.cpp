@@ -1,6 +1,6 @@
 // The ranking screen: its rows for a fixed-pitch font, and clearing.
 
-#include "app/appstate.h"
+#include "settings/appstate.h"
 #include "ranking/frmrank.h"
 #include "ranking/rankrows.h"
 #include "ranking/rankstore.h"
@@ -77,7 +77,7 @@ private slots:
 
     void noData()
     {
-        frmRank screen;
+        frmRank screen(rankStore());
         QCOMPARE(shownRows(screen), QStringLiteral("No Data"));
         QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("lblRankTitle"))->text(), Title);
         QCOMPARE(screen.windowTitle(), QStringLiteral(u"順位"));
@@ -87,7 +87,7 @@ private slots:
     {
         for (int i = 1; i <= RankStore::Capacity; ++i)
             rankStore().RankData[i] = QStringLiteral(u"%1.0　ぴこ").arg(i);
-        frmRank screen;
+        frmRank screen(rankStore());
         const QStringList rows = shownRows(screen).split(QLatin1Char('\n'));
         QCOMPARE(rows.size(), 100);
         QVERIFY(rows.last().startsWith(QStringLiteral(u"100位　")));
@@ -99,7 +99,7 @@ private slots:
         rankStore().RankData[1] = QStringLiteral(u"1.0　ぴこ");
         rankStore().RankData[2] = QStringLiteral("2.0 broken");
         rankStore().RankData[3] = QStringLiteral(u"3.0　ぴこ");
-        frmRank screen;
+        frmRank screen(rankStore());
         QCOMPARE(shownRows(screen), QStringLiteral(u"  1位　  1.0秒　ぴこ　"));
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].text, app().BrokenIniMessage);
@@ -120,7 +120,7 @@ private slots:
         WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"1.0　ぴこ"));
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("ver"), QStringLiteral("Ver 9.1.0"));
         rankStore().LoadRanking();
-        frmRank screen;
+        frmRank screen(rankStore());
         const QString before = shownRows(screen);
 
         dialogs->answerYesNo(first);
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(ReadSetting(QStringLiteral("osirase"), QStringLiteral("ver"), QString()), QStringLiteral("Ver 9.1.0"));
 
         if (cleared) {
-            frmRank again;
+            frmRank again(rankStore());
             QCOMPARE(shownRows(again), QStringLiteral("No Data"));
         }
     }

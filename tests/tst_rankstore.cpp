@@ -1,8 +1,8 @@
 // The ranking store: places, ties, a full ranking, names the file can hold,
 // and what the settings file looks like afterwards.
 
-#include "app/appstate.h"
-#include "app/cp932.h"
+#include "settings/appstate.h"
+#include "settings/cp932.h"
 #include "ranking/rankstore.h"
 #include "support/files.h"
 #include "support/scripted.h"

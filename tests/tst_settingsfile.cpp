@@ -2,9 +2,10 @@
 // place without touching other lines, never lose the old file, and survive
 // whatever a player's disk holds.
 
-#include "app/appstate.h"
-#include "app/cp932.h"
-#include "app/settingsfile.h"
+#include "exercises/catalogue.h"
+#include "settings/appstate.h"
+#include "settings/cp932.h"
+#include "settings/settingsfile.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -184,7 +185,7 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         for (int n = 1; n <= ExerciseCount; ++n)
-            QTest::newRow(qPrintable(QString::number(n))) << exerciseTitleTable()[n];
+            QTest::newRow(qPrintable(QString::number(n))) << exerciseTitles()[n];
     }
 
     void exerciseTitlesRoundTrip()

@@ -75,8 +75,7 @@ void TestVersion::splashOrAbout()
     QFETCH(bool, splash);
     QFETCH(int, clientHeight);
 
-    app().VersionSplashMode = splash;
-    frmVer screen;
+    frmVer screen(splash ? frmVer::Mode::Splash : frmVer::Mode::About);
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
 
@@ -123,8 +122,7 @@ void TestVersion::addressOpensTheHomePage()
     QList<QUrl> opened;
     frmVer::urlOpener() = [&opened](const QUrl &url) { opened.append(url); };
 
-    app().VersionSplashMode = splash;
-    frmVer screen;
+    frmVer screen(splash ? frmVer::Mode::Splash : frmVer::Mode::About);
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
     QTest::mouseClick(screen.findChild<QLabel *>(QStringLiteral("lblVer")), Qt::LeftButton);

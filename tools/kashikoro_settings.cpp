@@ -7,7 +7,7 @@
 //
 // Arguments and output are UTF-8; the file stays in code page 932.
 
-#include "app/settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

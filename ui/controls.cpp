@@ -1,12 +1,44 @@
 #include "ui/controls.h"
 
+#include <QAbstractButton>
 #include <QColor>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
 #include <QPlainTextEdit>
 
 namespace {
+
+// Enter on a focused button presses it, as Space does (and as players of the
+// Windows game are used to), without any button becoming a default that
+// Enter would press from elsewhere.
+class EnterPresses final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || key->isAutoRepeat())
+            return false;
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (button && button->isEnabled())
+            button->click();
+        return true;
+    }
+};
+
+QObject *enterPresses()
+{
+    static EnterPresses filter;
+    return &filter;
+}
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QFont *font, const QRect &geometry,
                   Qt::Alignment alignment)
@@ -89,6 +121,7 @@ void setUpButton(QPushButton *button, const QString &name, const QString &text, 
     if (font)
         button->setFont(*font);
     button->setAutoDefault(false);
+    button->installEventFilter(enterPresses());
     button->setGeometry(geometry);
 }
 

@@ -38,8 +38,8 @@ QPlainTextEdit *readOnlyText(QWidget *parent, const QString &name, const QString
                              const QRect &geometry);
 
 // Names a button and sets its caption, its font (unless font is null) and its
-// place. It never turns into the default button by taking the focus
-// (autoDefault off), so Enter does not press whichever button has the focus.
+// place. Enter presses it while it has the focus, as Space does; it never
+// turns into a default button that Enter would press from elsewhere.
 void setUpButton(QPushButton *button, const QString &name, const QString &text, const QFont *font,
                  const QRect &geometry);
 

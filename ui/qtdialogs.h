@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs.h"
+#include "settings/dialogs.h"
 
 // The game's questions as Qt shows them: message boxes and the input box,
 // modal over whichever window the player is using.

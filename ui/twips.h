@@ -18,6 +18,11 @@ constexpr QRect rect(int left, int top, int width, int height)
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
+constexpr QRect rect(const QRect &twips)
+{
+    return rect(twips.left(), twips.top(), twips.width(), twips.height());
+}
+
 constexpr QSize size(int width, int height)
 {
     return QSize(toPixels(width), toPixels(height));

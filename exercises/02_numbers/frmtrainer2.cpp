@@ -17,8 +17,7 @@ frmTrainer2::frmTrainer2(QWidget *parent) : TrainerWindow(2, parent)
                          QStringLiteral(u"●開始ボタンで始めるんだぴこ。")},
                         false);
 
-    Twips::move(lblResult, 2160, 1560);
-    Twips::move(lblProbCnt, 2640, 1560);
+    placeMarks({2160, 1560, 345, 315}, {2640, 1560, 1935, 375});
     showCounter();
 
     fraNum = Controls::frame(this, QStringLiteral("fraNum"), Twips::rect(240, 2040, 5655, 3495));
@@ -60,7 +59,7 @@ void frmTrainer2::setBackColour(int index, quint32 colour)
 
 void frmTrainer2::showCounter()
 {
-    lblProbCnt->setText(Numbers::counterText(m_order.NextNumber()));
+    setCounterText(Numbers::counterText(m_order.NextNumber()));
 }
 
 void frmTrainer2::prepareRun()

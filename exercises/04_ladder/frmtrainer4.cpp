@@ -39,8 +39,7 @@ frmTrainer4::frmTrainer4(QWidget *parent)
     : TrainerWindow(ExerciseNumber, parent)
 {
     setInstructionLines({QStringLiteral(u"●表示される「★」の行き着く先の「●」を押すんだぴこ。")});
-    Twips::move(lblResult, 1800, 1560);
-    Twips::move(lblProbCnt, 2160, 1560);
+    placeMarks({1800, 1560, 345, 315}, {2160, 1560, 1935, 375});
 
     for (int column = 0; column < Ladder::Columns; ++column) {
         linV[column] = new LineControl(QStringLiteral("linV(%1)").arg(column), columnX(column), LadderTop,

@@ -35,9 +35,8 @@ frmTrainer5::frmTrainer5(QWidget *parent)
     setInstructionLines({QStringLiteral(u"●表示される数字で値が大きいボタンをおすんだぴこ。"),
                          QStringLiteral(u"※サイズじゃないよ値だよ。")});
     // Six instruction lines need a taller label; the marks sit lower.
-    Twips::place(lblExp, 240, 120, 5895, 1695);
-    Twips::move(lblResult, 2160, 1920);
-    Twips::place(lblProbCnt, 2640, 1920, 2055, 375);
+    placeInstructions({240, 120, 5895, 1695});
+    placeMarks({2160, 1920, 345, 315}, {2640, 1920, 2055, 375});
 
     fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(360, 2280, 5535, 3255));
     for (int i = 0; i < Bigger::Buttons; ++i) {

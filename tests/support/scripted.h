@@ -3,8 +3,8 @@
 // Stand-ins that let a test decide chance, time and the player's answers to
 // dialogs, and give each test a settings file of its own.
 
-#include "app/appstate.h"
-#include "app/dialogs.h"
+#include "settings/appstate.h"
+#include "settings/dialogs.h"
 #include "run/random.h"
 #include "run/stopwatch.h"
 

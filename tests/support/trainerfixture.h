@@ -4,16 +4,19 @@
 // settings file, scripted dialogs, chance and time, the exercise's ranking
 // loaded, and the window shown.
 
-#include "app/appstate.h"
-#include "exercises/registry.h"
+#include "exercises/catalogue.h"
 #include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
+#include "settings/appstate.h"
 #include "support/scripted.h"
 #include "ui/fonts.h"
+#include "ui/twips.h"
 
 #include <QDateTime>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -29,20 +32,26 @@ public:
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<Window> window;
 
-    // Opens exercise number through the registry; false if it is not a Window.
-    bool open(int number)
+    // What every window test needs once: the game's fonts and version text.
+    static void setUpGame()
     {
         Fonts::install();
+        if (app().AppTitleText.isEmpty())
+            MakeVersionText();
+    }
+
+    // Opens exercise number as the menu does (through the catalogue, with
+    // its ranking loaded) on a settings file of its own; false if the window
+    // is not a Window.
+    bool open(int number)
+    {
+        setUpGame();
         settings = std::make_unique<TempSettings>();
         dialogs = std::make_unique<ScriptedDialogs>();
-        const QString title = exerciseTitleTable()[number];
         rankStore() = RankStore();
-        rankStore().RankSection = title;
-        rankStore().RankTitle = title;
-        rankStore().LoadRanking();
         random = ScriptedRandom();
         clock = FakeClock();
-        window.reset(qobject_cast<Window *>(createTrainer(number, nullptr)));
+        window.reset(qobject_cast<Window *>(openExercise(number, rankStore(), nullptr)));
         if (!window)
             return false;
         window->useRandomSource(random);
@@ -82,11 +91,51 @@ public:
     static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
     void clickStart() const { click(button("cmdStart")); }
 
-    // One tick of the stopwatch, a tenth of a second later.
+    // One tick of the stopwatch, a tenth of a second later, as the window's
+    // own timer delivers it (only while that timer runs).
     void tick()
     {
         clock.advance(100);
-        window->timCount_Timer();
+        auto *timer = control<QTimer>(QStringLiteral("timCount"));
+        if (timer->isActive())
+            QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            tick();
+    }
+
+    // Types text into a text box key by key, as a keyboard does, then
+    // presses Enter when asked.
+    void type(const char *boxName, const QString &text, bool pressEnter = true) const
+    {
+        auto *box = control<QLineEdit>(QString::fromLatin1(boxName));
+        for (const QChar c : text) {
+            const auto key = c.unicode() < 0x80 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, box, key, QString(c), Qt::NoModifier);
+        }
+        if (pressEnter)
+            QTest::keyClick(box, Qt::Key_Return);
+    }
+    // Hands text to a text box as an input method commits it (a Japanese
+    // input method sends "１０８" this way, not as key presses).
+    void commit(const char *boxName, const QString &text) const
+    {
+        auto *box = control<QLineEdit>(QString::fromLatin1(boxName));
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(box, &event);
+    }
+
+    // The window as drawn now, in logical pixels.
+    QImage grabbed() const { return window->grab().toImage().scaled(window->size()); }
+    // The colour at a point given in twips, relative to widget (the window by default).
+    QColor pixelAtTwips(int left, int top, QWidget *widget = nullptr) const
+    {
+        QWidget *from = widget ? widget : window.get();
+        const QImage image = from->grab().toImage().scaled(from->size());
+        return image.pixelColor(Twips::toPixels(left), Twips::toPixels(top));
     }
 
     // The controls that tell whether a run is under way, answerArea included.

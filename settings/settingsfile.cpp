@@ -1,6 +1,6 @@
-#include "app/settingsfile.h"
+#include "settings/settingsfile.h"
 
-#include "app/cp932.h"
+#include "settings/cp932.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "settings/dialogs.h"
 
 #include <QtGlobal>
 

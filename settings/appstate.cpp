@@ -1,4 +1,4 @@
-#include "app/appstate.h"
+#include "settings/appstate.h"
 
 #include "buildinfo.h"
 
@@ -9,28 +9,6 @@
 #include <QTemporaryFile>
 
 #include <memory>
-
-const std::array<QString, ExerciseCount + 1> &exerciseTitleTable()
-{
-    static const std::array<QString, ExerciseCount + 1> titles = {
-        QString(),
-        QStringLiteral(u"これは何色？"),
-        QStringLiteral(u"数字順番押し"),
-        QStringLiteral(u"光ってるのは何個？"),
-        QStringLiteral(u"あみだくじ"),
-        QStringLiteral(u"どれが大きい？"),
-        QStringLiteral(u"●●●たたき"),
-        QStringLiteral(u"かげんざん"),
-        QStringLiteral(u"ぬけはな～に？"),
-        QStringLiteral(u"ながいのど～れ？"),
-        QStringLiteral(u"じゃんけんぽん"),
-        QStringLiteral(u"これ、いくら？"),
-        QStringLiteral(u"いま、なんじ？"),
-        QStringLiteral(u"えんざんし"),
-        QStringLiteral(u"とどうふけん"),
-    };
-    return titles;
-}
 
 AppState &app()
 {

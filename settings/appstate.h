@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,10 +10,6 @@
 // The number of exercises on the menu, numbered 1 to ExerciseCount.
 inline constexpr int ExerciseCount = 14;
 
-// The exercise table's titles in menu order: button caption, window caption,
-// ranking heading and ranking section name, all at once.
-const std::array<QString, ExerciseCount + 1> &exerciseTitleTable();
-
 // Values set up once at start and read everywhere.
 struct AppState
 {
@@ -22,8 +18,8 @@ struct AppState
     QString SettingsFilePath;
     QString BrokenIniMessage;
     QString ChangeHistoryText;
-    bool VersionSplashMode = false;
-    // Indices 1 to 14; index 0 stays empty.
+    // The exercises' titles, indices 1 to 14 (index 0 stays empty); filled
+    // by the menu from the exercise catalogue.
     std::array<QString, ExerciseCount + 1> ExerciseTitles;
 };
 

@@ -1,4 +1,4 @@
-#include "app/cp932.h"
+#include "settings/cp932.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

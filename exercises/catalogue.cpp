@@ -1,0 +1,68 @@
+#include "exercises/catalogue.h"
+
+#include "exercises/01_colour/frmtrainer1.h"
+#include "exercises/02_numbers/frmtrainer2.h"
+#include "exercises/03_lamps/frmtrainer3.h"
+#include "exercises/04_ladder/frmtrainer4.h"
+#include "exercises/05_bigger/frmtrainer5.h"
+#include "ranking/rankstore.h"
+
+namespace {
+
+template<typename Window> TrainerWindow *make(QWidget *parent)
+{
+    return new Window(parent);
+}
+
+// One line per exercise.
+const std::array<Exercise, ExerciseCount> Catalogue = {{
+    {1, QStringLiteral(u"これは何色？"), make<frmTrainer1>},
+    {2, QStringLiteral(u"数字順番押し"), make<frmTrainer2>},
+    {3, QStringLiteral(u"光ってるのは何個？"), make<frmTrainer3>},
+    {4, QStringLiteral(u"あみだくじ"), make<frmTrainer4>},
+    {5, QStringLiteral(u"どれが大きい？"), make<frmTrainer5>},
+    {6, QStringLiteral(u"●●●たたき"), nullptr},
+    {7, QStringLiteral(u"かげんざん"), nullptr},
+    {8, QStringLiteral(u"ぬけはな～に？"), nullptr},
+    {9, QStringLiteral(u"ながいのど～れ？"), nullptr},
+    {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
+    {11, QStringLiteral(u"これ、いくら？"), nullptr},
+    {12, QStringLiteral(u"いま、なんじ？"), nullptr},
+    {13, QStringLiteral(u"えんざんし"), nullptr},
+    {14, QStringLiteral(u"とどうふけん"), nullptr},
+}};
+
+} // namespace
+
+const Exercise &exercise(int number)
+{
+    Q_ASSERT(number >= 1 && number <= ExerciseCount);
+    return Catalogue[number - 1];
+}
+
+std::array<QString, ExerciseCount + 1> exerciseTitles()
+{
+    std::array<QString, ExerciseCount + 1> titles;
+    for (const Exercise &entry : Catalogue)
+        titles[entry.number] = entry.title;
+    return titles;
+}
+
+TrainerWindow *openExercise(int number, RankStore &ranking, QWidget *parent)
+{
+    if (number < 1 || number > ExerciseCount)
+        return nullptr;
+    const Exercise &entry = exercise(number);
+    // The windows take their captions from the process-wide table the menu
+    // fills; a window opened without the menu (a tool, a test) finds it too.
+    if (app().ExerciseTitles[number].isEmpty())
+        app().ExerciseTitles = exerciseTitles();
+    ranking.RankSection = entry.title;
+    ranking.RankTitle = entry.title;
+    ranking.LoadRanking();
+    if (!entry.create)
+        return nullptr;
+    TrainerWindow *window = entry.create(parent);
+    window->useRanking(ranking);
+    return window;
+}
