@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
 
@@ -123,6 +124,16 @@ void setUpButton(QPushButton *button, const QString &name, const QString &text, 
     button->setAutoDefault(false);
     button->installEventFilter(enterPresses());
     button->setGeometry(geometry);
+}
+
+QLineEdit *textBox(QWidget *parent, const QString &name, const QFont &font, const QRect &geometry, int maxLength)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setFont(font);
+    box->setMaxLength(maxLength);
+    box->setGeometry(geometry);
+    return box;
 }
 
 } // namespace Controls

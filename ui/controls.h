@@ -8,6 +8,7 @@
 class QColor;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
@@ -32,6 +33,9 @@ QFrame *frame(QWidget *parent, const QString &name, const QRect &geometry);
 // A plain box outline that lets clicks through to what lies under it; its
 // owner sizes it to the window.
 QFrame *outline(QWidget *parent, const QString &name);
+
+// A one-line text box for typed answers: at most maxLength characters.
+QLineEdit *textBox(QWidget *parent, const QString &name, const QFont &font, const QRect &geometry, int maxLength);
 
 // A read-only text box.
 QPlainTextEdit *readOnlyText(QWidget *parent, const QString &name, const QString &text, const QFont &font,
