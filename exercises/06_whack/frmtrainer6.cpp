@@ -1,0 +1,60 @@
+#include "exercises/06_whack/frmtrainer6.h"
+
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+namespace {
+
+// The board in fraAns (twips): button (row, column) at
+// (BoardLeft + Step x column, Step x row), each Side x Side.
+constexpr int BoardLeft = 1320;
+constexpr int Step = 600;
+constexpr int Side = 495;
+// Large enough to tell a "●" from a "◆" at a glance, small enough to
+// leave the button's face around it.
+constexpr qreal MarkPoints = 18;
+
+} // namespace
+
+frmTrainer6::frmTrainer6(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●表示される「●」のボタンをおすんだぴこ。"), QStringLiteral(u"※「◆」じゃないよ。")});
+    // Six instruction lines need a taller label; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1695});
+    placeMarks({2040, 1920, 345, 315}, {2520, 1920, 2055, 375});
+
+    fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(360, 2400, 5535, 2895));
+    const QFont markFont = Fonts::gothic(MarkPoints);
+    for (int index = 0; index < Whack::Buttons; ++index) {
+        const int row = index / Whack::Columns;
+        const int column = index % Whack::Columns;
+        auto *button = Controls::button(fraAns, QStringLiteral("cmdAns(%1)").arg(index), QString(), markFont,
+                                        Twips::rect(BoardLeft + Step * column, Step * row, Side, Side));
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdAns_Click(index); });
+        cmdAns[index] = button;
+    }
+    setAnswerArea(fraAns);
+    showBoard(Whack::boardAtLoad());
+}
+
+void frmTrainer6::showBoard(const Whack::Board &board)
+{
+    for (int index = 0; index < Whack::Buttons; ++index)
+        cmdAns[index]->setText(board[index]);
+}
+
+void frmTrainer6::NextQuestion()
+{
+    showBoard(Whack::drawQuestion(random(), PreviousMark).board());
+}
+
+void frmTrainer6::cmdAns_Click(int Index)
+{
+    // The board is its captions: what the button shows is what is judged.
+    answer(Whack::isRightAnswer(cmdAns[Index]->text()));
+}
