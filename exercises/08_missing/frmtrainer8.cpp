@@ -1,0 +1,80 @@
+#include "exercises/08_missing/frmtrainer8.h"
+
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// The grid (twips): cell (row, column) at (GridLeft + CellStep x column,
+// GridTop + CellStep x row), each CellSide x CellSide. The step is one pixel
+// short of the side, so the borders of neighbouring cells fall on each other.
+constexpr int GridLeft = 1920;
+constexpr int GridTop = 2160;
+constexpr int CellStep = 480;
+constexpr int CellSide = 495;
+
+// The answer buttons in fraAns: button i at (ButtonLeft + ButtonStep x i, 0).
+constexpr int ButtonLeft = 240;
+constexpr int ButtonStep = 600;
+constexpr int ButtonSide = 495;
+
+} // namespace
+
+frmTrainer8::frmTrainer8(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●表示される「１」から「９」までの数字の中で"),
+                         QStringLiteral(u"　抜けている数字と同じボタンを押すんだぴこ。")});
+    // Six instruction lines: the label reaches down to the marks, so the
+    // last line stands whole in the game's fonts.
+    placeInstructions({240, 120, 5895, 1560});
+    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+
+    const QFont cellFont = Fonts::gothic(24);
+    for (int index = 0; index < Missing::Cells; ++index) {
+        const int row = index / Missing::Columns;
+        const int column = index % Missing::Columns;
+        QLabel *cell = Controls::label(this, QStringLiteral("lblProb(%1)").arg(index), QString(), cellFont,
+                                       Twips::rect(GridLeft + CellStep * column, GridTop + CellStep * row, CellSide,
+                                                   CellSide),
+                                       Qt::AlignCenter);
+        cell->setFrameShape(QFrame::Box);
+        cell->setLineWidth(1);
+        lblProb[index] = cell;
+    }
+
+    fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(250, 4800, 5775, 615));
+    const QFont buttonFont = Fonts::gothic(12);
+    for (int index = 0; index < Missing::Digits; ++index) {
+        auto *button = Controls::button(fraAns, QStringLiteral("cmdAns(%1)").arg(index), Missing::answerCaption(index),
+                                        buttonFont,
+                                        Twips::rect(ButtonLeft + ButtonStep * index, 0, ButtonSide, ButtonSide));
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdAns_Click(index); });
+        cmdAns[index] = button;
+    }
+    setAnswerArea(fraAns);
+    showGrid(Missing::gridAtLoad());
+}
+
+void frmTrainer8::showGrid(const Missing::Grid &grid)
+{
+    for (int index = 0; index < Missing::Cells; ++index)
+        lblProb[index]->setText(Missing::cellCaption(grid[index]));
+}
+
+void frmTrainer8::NextQuestion()
+{
+    const Missing::Question question = Missing::drawQuestion(random(), PreviousMissingDigit);
+    MissingDigit = question.MissingDigit;
+    showGrid(question.cells);
+}
+
+void frmTrainer8::cmdAns_Click(int Index)
+{
+    answer(Missing::isRightAnswer(cmdAns[Index]->text(), MissingDigit));
+}
