@@ -5,6 +5,9 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/05_bigger/frmtrainer5.h"
+#include "exercises/06_whack/frmtrainer6.h"
+#include "exercises/08_missing/frmtrainer8.h"
+#include "exercises/09_longest/frmtrainer9.h"
 #include "ranking/rankstore.h"
 
 namespace {
@@ -21,10 +24,10 @@ const std::array<Exercise, ExerciseCount> Catalogue = {{
     {3, QStringLiteral(u"光ってるのは何個？"), make<frmTrainer3>},
     {4, QStringLiteral(u"あみだくじ"), make<frmTrainer4>},
     {5, QStringLiteral(u"どれが大きい？"), make<frmTrainer5>},
-    {6, QStringLiteral(u"●●●たたき"), nullptr},
+    {6, QStringLiteral(u"●●●たたき"), make<frmTrainer6>},
     {7, QStringLiteral(u"かげんざん"), nullptr},
-    {8, QStringLiteral(u"ぬけはな～に？"), nullptr},
-    {9, QStringLiteral(u"ながいのど～れ？"), nullptr},
+    {8, QStringLiteral(u"ぬけはな～に？"), make<frmTrainer8>},
+    {9, QStringLiteral(u"ながいのど～れ？"), make<frmTrainer9>},
     {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
     {11, QStringLiteral(u"これ、いくら？"), nullptr},
     {12, QStringLiteral(u"いま、なんじ？"), nullptr},
