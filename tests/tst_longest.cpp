@@ -108,16 +108,6 @@ private slots:
         QCOMPARE(source.remaining(), 0);
     }
 
-    void scriptedEnds()
-    {
-        // Each line's upper end, then its lower end, lines in order.
-        ScriptedRandom source;
-        scriptLines(source, TiedLines);
-        const Longest::Question question = Longest::drawQuestion(source);
-        QCOMPARE(question.lines, TiedLines);
-        QCOMPARE(question.MaxLineLength, 1200);
-    }
-
     void seededQuestions()
     {
         ScriptedRandom source;

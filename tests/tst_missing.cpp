@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <cmath>
 
 using Missing::Cells;
 using Missing::Digits;
@@ -18,8 +17,6 @@ using Missing::Digits;
 using Placed = QMap<int, int>; // cell -> digit
 
 namespace {
-
-const float LargestR = std::nextafter(1.0f, 0.0f);
 
 // One question's draws: the missing digit (with its redraws), then the
 // cells the digits 1 to 9 but the missing one go to, in that order (taken
@@ -113,23 +110,6 @@ private slots:
         QCOMPARE(PreviousMissingDigit, missing);
         QCOMPARE(placedIn(question.cells), placed);
         QCOMPARE(source.remaining(), 0);
-    }
-
-    void extremesOfR()
-    {
-        // r = 0 leaves out 1 and puts 2 in cell 0; the largest r leaves out 9
-        // and puts 1 in cell 24.
-        ScriptedRandom low{0.0f, 0.0f, LargestR, LargestR, 0.5f, 0.5f, 0.1f, 0.2f, 0.3f, 0.9f, 0.95f};
-        int previous = 5;
-        const Missing::Question first = Missing::drawQuestion(low, previous);
-        QCOMPARE(first.MissingDigit, 1);
-        QCOMPARE(placedIn(first.cells), (Placed{{0, 2}, {24, 3}, {12, 4}, {2, 5}, {5, 6}, {7, 7}, {22, 8}, {23, 9}}));
-        QCOMPARE(low.remaining(), 0);
-        ScriptedRandom high{LargestR, LargestR, 0.0f, 0.5f, 0.1f, 0.2f, 0.3f, 0.7f, 0.8f};
-        const Missing::Question second = Missing::drawQuestion(high, previous);
-        QCOMPARE(second.MissingDigit, 9);
-        QCOMPARE(placedIn(second.cells), (Placed{{24, 1}, {0, 2}, {12, 3}, {2, 4}, {5, 5}, {7, 6}, {17, 7}, {20, 8}}));
-        QCOMPARE(high.remaining(), 0);
     }
 
     void seededQuestions()
