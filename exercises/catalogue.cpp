@@ -5,6 +5,8 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/05_bigger/frmtrainer5.h"
+#include "exercises/13_operators/frmtrainer13.h"
+#include "exercises/14_prefectures/frmtrainer14.h"
 #include "ranking/rankstore.h"
 
 namespace {
@@ -28,8 +30,8 @@ const std::array<Exercise, ExerciseCount> Catalogue = {{
     {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
     {11, QStringLiteral(u"これ、いくら？"), nullptr},
     {12, QStringLiteral(u"いま、なんじ？"), nullptr},
-    {13, QStringLiteral(u"えんざんし"), nullptr},
-    {14, QStringLiteral(u"とどうふけん"), nullptr},
+    {13, QStringLiteral(u"えんざんし"), make<frmTrainer13>},
+    {14, QStringLiteral(u"とどうふけん"), make<frmTrainer14>},
 }};
 
 } // namespace
