@@ -8,6 +8,8 @@
 #include "exercises/06_whack/frmtrainer6.h"
 #include "exercises/08_missing/frmtrainer8.h"
 #include "exercises/09_longest/frmtrainer9.h"
+#include "exercises/13_operators/frmtrainer13.h"
+#include "exercises/14_prefectures/frmtrainer14.h"
 #include "ranking/rankstore.h"
 
 namespace {
@@ -31,8 +33,8 @@ const std::array<Exercise, ExerciseCount> Catalogue = {{
     {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
     {11, QStringLiteral(u"これ、いくら？"), nullptr},
     {12, QStringLiteral(u"いま、なんじ？"), nullptr},
-    {13, QStringLiteral(u"えんざんし"), nullptr},
-    {14, QStringLiteral(u"とどうふけん"), nullptr},
+    {13, QStringLiteral(u"えんざんし"), make<frmTrainer13>},
+    {14, QStringLiteral(u"とどうふけん"), make<frmTrainer14>},
 }};
 
 } // namespace
