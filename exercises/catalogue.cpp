@@ -5,6 +5,8 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/05_bigger/frmtrainer5.h"
+#include "exercises/07_sums/frmtrainer7.h"
+#include "exercises/12_clock/frmtrainer12.h"
 #include "ranking/rankstore.h"
 
 namespace {
@@ -22,12 +24,12 @@ const std::array<Exercise, ExerciseCount> Catalogue = {{
     {4, QStringLiteral(u"あみだくじ"), make<frmTrainer4>},
     {5, QStringLiteral(u"どれが大きい？"), make<frmTrainer5>},
     {6, QStringLiteral(u"●●●たたき"), nullptr},
-    {7, QStringLiteral(u"かげんざん"), nullptr},
+    {7, QStringLiteral(u"かげんざん"), make<frmTrainer7>},
     {8, QStringLiteral(u"ぬけはな～に？"), nullptr},
     {9, QStringLiteral(u"ながいのど～れ？"), nullptr},
     {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
     {11, QStringLiteral(u"これ、いくら？"), nullptr},
-    {12, QStringLiteral(u"いま、なんじ？"), nullptr},
+    {12, QStringLiteral(u"いま、なんじ？"), make<frmTrainer12>},
     {13, QStringLiteral(u"えんざんし"), nullptr},
     {14, QStringLiteral(u"とどうふけん"), nullptr},
 }};
