@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <numbers>
 
 namespace ClockFace {
 
@@ -38,7 +39,7 @@ QPointF faceCentre()
 // Where hour position n (1 to 12) lies at radius from the centre.
 QPointF atHour(int n, qreal radius)
 {
-    const qreal theta = (n * 30 - 90) * M_PI / 180;
+    const qreal theta = (n * 30 - 90) * std::numbers::pi / 180;
     return faceCentre() + QPointF(radius * std::cos(theta), radius * std::sin(theta));
 }
 
