@@ -5,6 +5,8 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/05_bigger/frmtrainer5.h"
+#include "exercises/10_janken/frmtrainer10.h"
+#include "exercises/11_coins/frmtrainer11.h"
 #include "ranking/rankstore.h"
 
 namespace {
@@ -25,8 +27,8 @@ const std::array<Exercise, ExerciseCount> Catalogue = {{
     {7, QStringLiteral(u"かげんざん"), nullptr},
     {8, QStringLiteral(u"ぬけはな～に？"), nullptr},
     {9, QStringLiteral(u"ながいのど～れ？"), nullptr},
-    {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
-    {11, QStringLiteral(u"これ、いくら？"), nullptr},
+    {10, QStringLiteral(u"じゃんけんぽん"), make<frmTrainer10>},
+    {11, QStringLiteral(u"これ、いくら？"), make<frmTrainer11>},
     {12, QStringLiteral(u"いま、なんじ？"), nullptr},
     {13, QStringLiteral(u"えんざんし"), nullptr},
     {14, QStringLiteral(u"とどうふけん"), nullptr},
