@@ -6,6 +6,7 @@
 #include "ranking/rankstore.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/instructionlabel.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -42,8 +43,10 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
 
     const QFont buttonFont = Fonts::pGothic(12);
 
-    lblExp = Controls::label(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12), Twips::rect(places.lblExp),
-                             Qt::AlignLeft | Qt::AlignTop);
+    lblExp = new InstructionLabel(this);
+    lblExp->setObjectName(QStringLiteral("lblExp"));
+    lblExp->setFont(Fonts::pGothic(12));
+    lblExp->setGeometry(Twips::rect(places.lblExp));
     lblResult = Controls::label(this, QStringLiteral("lblResult"), QStringLiteral(u"○"), Fonts::gothic(15.75, true),
                                 Twips::rect(places.lblResult));
     lblProbCnt = Controls::label(this, QStringLiteral("lblProbCnt"), QStringLiteral(u"あと　50問"), Fonts::pGothic(15.75),

@@ -284,11 +284,11 @@ private slots:
         QCOMPARE(answerBox()->maxLength(), 4);
 
         // The face fills the picture box inside its one-pixel border.
-        QCOMPARE(clock()->geometry(), QRect(144, 180, 150, 150));
+        QCOMPARE(clock()->geometry(), QRect(144, 172, 150, 150));
         QCOMPARE(clock()->innerSize(), QSize(148, 148));
-        QCOMPARE(fx.label("lblAMPM")->geometry(), QRect(88, 204, 49, 25));
+        QCOMPARE(fx.label("lblAMPM")->geometry(), QRect(88, 196, 49, 25));
         QVERIFY(fx.label("lblAMPM")->font().bold());
-        QCOMPARE(answerBox()->geometry(), QRect(196, 340, 61, 25));
+        QCOMPARE(answerBox()->geometry(), QRect(196, 332, 61, 25));
         // All eight instruction lines are shown, above the marks.
         const QLabel *exp = fx.label("lblExp");
         QVERIFY(exp->sizeHint().height() <= exp->height());

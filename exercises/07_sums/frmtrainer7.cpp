@@ -13,8 +13,8 @@ frmTrainer7::frmTrainer7(QWidget *parent)
 {
     setInstructionLines({QStringLiteral(u"●表示する計算式の答えを入力して"),
                          QStringLiteral(u"　　Enterキーを押すんだぴこ。")});
-    // Room for all six instruction lines, down to the marks.
-    placeInstructions({240, 120, 5895, 1680});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
     placeMarks({2040, 1800, 345, 315}, {2520, 1800, 1935, 375});
 
     const Sums::Question atLoad;

@@ -26,8 +26,8 @@ frmTrainer10::frmTrainer10(QWidget *parent)
 {
     setInstructionLines({QStringLiteral(u"●じゃんけんの勝敗に合うボタンを押すんだぴこ"),
                          QStringLiteral(u"※相手が負けだったらそれに勝つボタンを押すんだよ。")});
-    // Six lines: the label reaches down to the marks, so the last line stands whole.
-    placeInstructions({240, 120, 5895, 1620});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
     placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
 
     fraProb = Controls::frame(this, QStringLiteral("fraProb"), Twips::rect(300, 2160, 5715, 2355));

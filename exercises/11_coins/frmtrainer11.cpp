@@ -25,8 +25,8 @@ frmTrainer11::frmTrainer11(QWidget *parent)
 {
     setInstructionLines({QStringLiteral(u"●コインの合計金額を入力するんだぴこ。"),
                          QStringLiteral(u"※向きが違う時や、何にも無い時もあるよ。")});
-    // Six lines: the label reaches down to the marks, so the last line stands whole.
-    placeInstructions({240, 120, 5895, 1620});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
     placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
 
     fraProb = Controls::frame(this, QStringLiteral("fraProb"), Twips::rect(300, 2160, 5715, 2535));

@@ -18,19 +18,17 @@ frmTrainer12::frmTrainer12(QWidget *parent)
                          QStringLiteral(u"　午前３時５分だったら「0305」って入力してね。"),
                          QStringLiteral(u"　午前の時は「0000～1155」の範囲で、"),
                          QStringLiteral(u"　午後の時は「1200～2355」で入力してね。")});
-    // Eight instruction lines: a taller label, and everything under it one
-    // line-step lower than in the other windows, so the last line stays clear
-    // of the marks.
-    placeInstructions({240, 120, 5895, 2160});
-    placeMarks({2040, 2280, 345, 315}, {2520, 2280, 1935, 375});
+    // Eight instruction lines: a taller label, the marks lower.
+    placeInstructions({240, 120, 5895, 1935});
+    placeMarks({2040, 2160, 345, 315}, {2520, 2160, 1935, 375});
 
     lblAMPM = Controls::label(this, QStringLiteral("lblAMPM"), QString(), Fonts::pGothic(14.25, true),
-                              Twips::rect(1320, 3060, 735, 375));
+                              Twips::rect(1320, 2940, 735, 375));
     picBase = new ClockPicture(this);
     picBase->setObjectName(QStringLiteral("picBase"));
-    picBase->setGeometry(Twips::rect(2160, 2700, 2250, 2250));
+    picBase->setGeometry(Twips::rect(2160, 2580, 2250, 2250));
 
-    txtAns = Controls::textBox(this, QStringLiteral("txtAns"), Fonts::gothic(14.25), Twips::rect(2940, 5100, 915, 375),
+    txtAns = Controls::textBox(this, QStringLiteral("txtAns"), Fonts::gothic(14.25), Twips::rect(2940, 4980, 915, 375),
                                Clock::AnswerLength);
     // Centred under the clock.
     txtAns->setAlignment(Qt::AlignCenter);
