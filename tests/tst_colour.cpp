@@ -6,7 +6,6 @@
 #include "exercises/01_colour/frmtrainer1.h"
 #include "support/trainerfixture.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>

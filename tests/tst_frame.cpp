@@ -15,8 +15,6 @@
 #include <QWindow>
 #include <QtTest>
 
-#include <functional>
-
 namespace {
 
 // The stand-in takes the ranking and caption of exercise 1; the frame does
