@@ -2,7 +2,6 @@
 
 #include "exercises/catalogue.h"
 #include "history/historystore.h"
-#include "history/historyrecorder.h"
 #include "run/stopwatch.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -12,6 +11,7 @@
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QDir>
+#include <QGraphicsItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -52,33 +53,93 @@ QString shownDate(const QString &stored)
     return moment.isValid() ? moment.toString(QStringLiteral("yyyy/MM/dd HH:mm")) : stored;
 }
 
-// Every run is one small dot, painted straight onto the chart: tens of
-// thousands of runs draw as fast as a handful.
-QImage runMarker()
+// Only its day: 2026/12/08.
+QString shownDay(const QString &stored)
 {
-    QImage image(9, 9, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    QColor fill = RunColour;
-    fill.setAlpha(170);
-    painter.setBrush(fill);
-    painter.drawEllipse(QRectF(1, 1, 7, 7));
-    return image;
+    return shownDate(stored).left(10);
 }
 
-// The top of the time axis: a round number of seconds above the slowest run.
-double axisTop(double seconds)
+
+// The time axis: from 0 to a little above the slowest run, in at most six
+// round steps of seconds.
+struct TimeScale
 {
-    const double steps[] = {10, 20, 30, 50, 60, 90, 120, 180, 240, 300, 600, 900, 1200, 1800, 3600};
-    for (const double step : steps)
-        if (seconds * 1.05 <= step)
-            return step;
-    return std::ceil(seconds * 1.05 / 600.0) * 600.0;
+    double top = 10;
+    int ticks = 3;
+};
+
+TimeScale timeScale(double slowestSeconds)
+{
+    const double wanted = std::max(slowestSeconds * 1.05, 1.0);
+    const double steps[] = {1, 2, 5, 10, 15, 20, 30, 60, 120, 300, 600, 1200, 1800, 3600, 7200, 18000, 36000};
+    double step = steps[std::size(steps) - 1];
+    for (const double candidate : steps)
+        if (wanted / candidate <= 6) {
+            step = candidate;
+            break;
+        }
+    const int intervals = std::max(1, int(std::ceil(wanted / step)));
+    return {intervals * step, intervals + 1};
 }
 
 } // namespace
+
+// Every run as a dot on the chart's plot area, painted in one go from the
+// cells the database gathered. (A scatter series of Qt Charts slows with each
+// point it holds; a player of some years has tens of thousands of runs.)
+class RunDotsItem final : public QGraphicsItem
+{
+public:
+    explicit RunDotsItem(QChart *chart) : QGraphicsItem(chart), m_chart(chart)
+    {
+        // Above the grid, below the line of each day's best.
+        setZValue(3.5);
+        QObject::connect(chart, &QChart::plotAreaChanged, chart, [this] {
+            prepareGeometryChange();
+            update();
+        });
+    }
+
+    void setCells(QList<HistoryStore::RunCell> cells, qint64 fromMs, qint64 toMs, double topSeconds)
+    {
+        prepareGeometryChange();
+        m_cells = std::move(cells);
+        m_fromMs = fromMs;
+        m_toMs = std::max(toMs, fromMs + 1);
+        m_topTenths = std::max(topSeconds * 10, 1.0);
+        update();
+    }
+    const QList<HistoryStore::RunCell> &cells() const { return m_cells; }
+
+    QRectF boundingRect() const override { return m_chart->plotArea(); }
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *) override
+    {
+        const QRectF area = m_chart->plotArea();
+        painter->save();
+        painter->setClipRect(area);
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        const double radius = 3.5;
+        for (const HistoryStore::RunCell &cell : std::as_const(m_cells)) {
+            const double x = area.left() + area.width() * double(cell.msSinceEpoch - m_fromMs) / double(m_toMs - m_fromMs);
+            const double y = area.bottom() - area.height() * cell.tenths / m_topTenths;
+            // A cell of several runs is darker than a lone run.
+            QColor fill = RunColour;
+            fill.setAlpha(std::min(255, 130 + 40 * cell.runs));
+            painter->setBrush(fill);
+            painter->drawEllipse(QPointF(x, y), radius, radius);
+        }
+        painter->restore();
+    }
+
+private:
+    QChart *m_chart;
+    QList<HistoryStore::RunCell> m_cells;
+    qint64 m_fromMs = 0;
+    qint64 m_toMs = 1;
+    double m_topTenths = 1;
+};
 
 frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise) : QDialog(parent), m_store(store)
 {
@@ -103,7 +164,7 @@ frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise)
         Controls::label(this, QStringLiteral("lblCaption(%1)").arg(i), ValueCaptions[i], Fonts::pGothic(9),
                         Twips::rect(left, 600, 1680, 300), Qt::AlignHCenter | Qt::AlignBottom);
         lblValue[i] = Controls::label(this, QStringLiteral("lblValue(%1)").arg(i), Nothing,
-                                      Fonts::pGothic(i == 4 ? 10.5 : 14.25, true), Twips::rect(left, 900, 1680, 480),
+                                      Fonts::pGothic(i == 4 ? 12 : 14.25, true), Twips::rect(left, 900, 1680, 480),
                                       Qt::AlignCenter);
     }
 
@@ -120,6 +181,7 @@ frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise)
     chart->legend()->setFont(Fonts::pGothic(9));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
+    m_runDots = new RunDotsItem(chart);
     tabCharts->addTab(chtTimes, QStringLiteral(u"タイムの移り変わり"));
 
     auto *slowPage = new QWidget();
@@ -187,15 +249,16 @@ void frmSeiseki::showExercise(int exercise)
                       .arg(QDir::toNativeSeparators(m_store.path())));
         return;
     }
-    showSummary(exercise);
-    if (lblValue[0]->text() == Nothing) {
+    const HistoryStore::Summary summary = m_store.summary(exercise);
+    showSummary(summary);
+    if (summary.runs == 0) {
         showEmpty(QStringLiteral(u"まだ記録がないぴこ。\n\n開始ボタンで始めて、最後の問題まで答えると、\n"
                                  u"ここにタイムが記録されるぴこ。"));
         return;
     }
     lblEmpty->hide();
     tabCharts->show();
-    showTimesChart(exercise);
+    showTimesChart(exercise, summary);
     showSlowAnswers(exercise);
 }
 
@@ -204,18 +267,12 @@ void frmSeiseki::showEmpty(const QString &text)
     tabCharts->hide();
     lblEmpty->setText(text);
     lblEmpty->show();
-    QChart *chart = chtTimes->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
+    clearTimesChart();
     tblSlow->setRowCount(0);
 }
 
-void frmSeiseki::showSummary(int exercise)
+void frmSeiseki::showSummary(const HistoryStore::Summary &summary)
 {
-    const HistoryStore::Summary summary = m_store.summary(exercise);
     if (summary.runs == 0) {
         for (QLabel *value : lblValue)
             value->setText(Nothing);
@@ -225,41 +282,46 @@ void frmSeiseki::showSummary(int exercise)
     lblValue[1]->setText(seconds(summary.bestTenths));
     lblValue[2]->setText(seconds(summary.lastTenAverageTenths));
     lblValue[3]->setText(QStringLiteral(u"%1問").arg(summary.meanWrong, 0, 'f', 1));
-    lblValue[4]->setText(shownDate(summary.lastStartedAt));
+    lblValue[4]->setText(shownDay(summary.lastStartedAt));
 }
 
-void frmSeiseki::showTimesChart(int exercise)
+void frmSeiseki::showTimesChart(int exercise, const HistoryStore::Summary &summary)
 {
     QChart *chart = chtTimes->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
+    clearTimesChart();
 
-    // Both lists come aggregated and ordered from the database.
-    const QList<HistoryStore::RunPoint> runs = m_store.runPoints(exercise);
+    // The days from the database, one line each: the best time of that day.
     const QList<HistoryStore::DayBest> days = m_store.dailyBest(exercise);
-
-    QList<QPointF> runPoints;
-    runPoints.reserve(runs.size());
-    int slowest = 0;
-    for (const HistoryStore::RunPoint &run : runs) {
-        runPoints.append(QPointF(double(run.msSinceEpoch), run.tenths / 10.0));
-        slowest = std::max(slowest, run.tenths);
-    }
     QList<QPointF> bestPoints;
     bestPoints.reserve(days.size());
     for (const HistoryStore::DayBest &day : days)
         bestPoints.append(QPointF(double(QDateTime(day.day, QTime(12, 0)).toMSecsSinceEpoch()), day.tenths / 10.0));
 
+    // From the start of the first day to the end of the last, at least a week wide.
+    QDate axisFirst = days.isEmpty() ? QDate::currentDate() : days.front().day;
+    QDate axisLast = days.isEmpty() ? axisFirst : days.back().day;
+    if (axisFirst.daysTo(axisLast) < 6) {
+        const qint64 pad = 6 - axisFirst.daysTo(axisLast);
+        axisFirst = axisFirst.addDays(-(pad / 2));
+        axisLast = axisLast.addDays(pad - pad / 2);
+    }
+    const QDateTime from(axisFirst, QTime(0, 0));
+    const QDateTime to(axisLast.addDays(1), QTime(0, 0));
+    const TimeScale scale = timeScale(summary.worstTenths / 10.0);
+
+    // Every run as a dot, gathered by the database into cells of about two
+    // pixels: a chart of years of daily play costs no more than a month's.
+    const qint64 spanMs = from.msecsTo(to);
+    const int cellTenths = std::max(1, int(scale.top * 10 / 150));
+    m_runDots->setCells(m_store.runCells(exercise, from.toMSecsSinceEpoch(), std::max<qint64>(1, spanMs / 250), cellTenths),
+                    from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch(), scale.top);
+
+    // The legend's entry for the dots; the dots themselves are painted above.
     auto *everyRun = new QScatterSeries();
     everyRun->setName(QStringLiteral(u"毎回のタイム"));
-    everyRun->setMarkerSize(9);
+    everyRun->setMarkerSize(7);
     everyRun->setColor(RunColour);
     everyRun->setBorderColor(RunColour);
-    everyRun->setLightMarker(runMarker());
-    everyRun->replace(runPoints);
 
     auto *dayBest = new QLineSeries();
     dayBest->setName(QStringLiteral(u"その日のベスト"));
@@ -267,34 +329,25 @@ void frmSeiseki::showTimesChart(int exercise)
     pen.setWidthF(2.0);
     dayBest->setPen(pen);
     dayBest->setPointsVisible(bestPoints.size() <= 60);
-    dayBest->setMarkerSize(6);
+    dayBest->setMarkerSize(5);
     dayBest->replace(bestPoints);
 
     chart->addSeries(everyRun);
     chart->addSeries(dayBest);
 
-    // From the start of the first day to the end of the last, at least a week wide.
-    const QDate firstDay = days.isEmpty() ? QDate::currentDate() : days.front().day;
-    QDate lastDay = days.isEmpty() ? firstDay : days.back().day;
-    QDate axisFirst = firstDay;
-    if (axisFirst.daysTo(lastDay) < 6) {
-        const qint64 pad = 6 - axisFirst.daysTo(lastDay);
-        axisFirst = axisFirst.addDays(-(pad / 2));
-        lastDay = lastDay.addDays(pad - pad / 2);
-    }
     auto *dateAxis = new QDateTimeAxis();
     dateAxis->setObjectName(QStringLiteral("axisDate"));
-    dateAxis->setFormat(axisFirst.year() == lastDay.year() ? QStringLiteral("M/d") : QStringLiteral("yyyy/M/d"));
-    dateAxis->setRange(QDateTime(axisFirst, QTime(0, 0)), QDateTime(lastDay.addDays(1), QTime(0, 0)));
-    dateAxis->setTickCount(std::clamp<int>(int(axisFirst.daysTo(lastDay)) + 2, 2, 8));
+    dateAxis->setFormat(axisFirst.year() == axisLast.year() ? QStringLiteral("M/d") : QStringLiteral("yyyy/M/d"));
+    dateAxis->setRange(from, to);
+    dateAxis->setTickCount(std::clamp<int>(int(axisFirst.daysTo(axisLast)) + 2, 2, 8));
     dateAxis->setLabelsFont(Fonts::pGothic(9));
     dateAxis->setTitleText(QStringLiteral(u"遊んだ日"));
     dateAxis->setTitleFont(Fonts::pGothic(9));
 
     auto *timeAxis = new QValueAxis();
     timeAxis->setObjectName(QStringLiteral("axisTime"));
-    timeAxis->setRange(0, axisTop(slowest / 10.0));
-    timeAxis->setTickCount(6);
+    timeAxis->setRange(0, scale.top);
+    timeAxis->setTickCount(scale.ticks);
     timeAxis->setLabelFormat(QStringLiteral("%.0f"));
     timeAxis->setLabelsFont(Fonts::pGothic(9));
     timeAxis->setTitleText(QStringLiteral(u"タイム（秒）"));
@@ -306,6 +359,22 @@ void frmSeiseki::showTimesChart(int exercise)
         series->attachAxis(dateAxis);
         series->attachAxis(timeAxis);
     }
+}
+
+void frmSeiseki::clearTimesChart()
+{
+    QChart *chart = chtTimes->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    m_runDots->setCells({}, 0, 1, 1);
+}
+
+const QList<HistoryStore::RunCell> &frmSeiseki::shownRunCells() const
+{
+    return m_runDots->cells();
 }
 
 void frmSeiseki::showSlowAnswers(int exercise)

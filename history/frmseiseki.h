@@ -1,10 +1,12 @@
 #pragma once
 
+#include "history/historystore.h"
+
 #include <QDialog>
 
 #include <array>
 
-class HistoryStore;
+class RunDotsItem;
 class QChart;
 class QChartView;
 class QLabel;
@@ -33,14 +35,17 @@ public:
 
     int shownExercise() const { return m_exercise; }
     QChart *timesChart() const;
+    // The dots of every run on the chart, as the database gathered them.
+    const QList<HistoryStore::RunCell> &shownRunCells() const;
 
 public slots:
     void lstExercise_Click(int row);
 
 private:
     void showExercise(int exercise);
-    void showSummary(int exercise);
-    void showTimesChart(int exercise);
+    void showSummary(const HistoryStore::Summary &summary);
+    void showTimesChart(int exercise, const HistoryStore::Summary &summary);
+    void clearTimesChart();
     void showSlowAnswers(int exercise);
     void showEmpty(const QString &text);
 
@@ -53,6 +58,7 @@ private:
     std::array<QLabel *, 5> lblValue{};
     QTabWidget *tabCharts = nullptr;
     QChartView *chtTimes = nullptr;
+    RunDotsItem *m_runDots = nullptr; // owned by the chart
     QTableWidget *tblSlow = nullptr;
     QLabel *lblEmpty = nullptr;
     QPushButton *cmdClose = nullptr;

@@ -30,8 +30,11 @@ const std::array<QStringList, HistoryStore::SchemaVersion> MigrationSteps = {{
                        " wrong INTEGER NOT NULL CHECK (wrong >= 0),"
                        " answer_count INTEGER NOT NULL CHECK (answer_count >= 0),"
                        " rank_place INTEGER CHECK (rank_place BETWEEN 1 AND 100))"),
-        // Everything the records window asks of one exercise is read from here.
-        QStringLiteral("CREATE INDEX runs_by_exercise ON runs (exercise, tenths, wrong, started_at)"),
+        // Everything the records window asks of one exercise is read from
+        // here alone, in the order the runs were recorded.
+        QStringLiteral("CREATE INDEX runs_by_exercise ON runs (exercise, id, tenths, wrong, started_at)"),
+        // The best of each day, read in day order without sorting.
+        QStringLiteral("CREATE INDEX runs_by_day ON runs (exercise, substr(started_at, 1, 10), tenths)"),
         QStringLiteral("CREATE TABLE answers ("
                        " run_id INTEGER NOT NULL REFERENCES runs (id) ON DELETE CASCADE,"
                        " seq INTEGER NOT NULL CHECK (seq >= 1),"
@@ -147,26 +150,29 @@ bool HistoryStore::open(const QString &path, Access access)
         return fail(Problem::Missing);
     }
 
+    bool opened = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         m_added = true;
-        if (!db.isValid())
-            return fail(Problem::CannotCreate);
         db.setDatabaseName(path);
         QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
         if (access == Access::ReadOnly)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
-        if (!db.open()) {
+        opened = db.isValid() && db.open();
+        if (!opened) {
             m_lastError = db.lastError().text();
             m_lastErrorCode = db.lastError().nativeErrorCode();
-            return fail(problemOfLastError(Problem::CannotCreate));
         }
     }
+    if (!opened)
+        return fail(problemOfLastError(Problem::CannotCreate));
     m_problem = Problem::None;
 
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    // A power cut may cost the last run, never the file (write-ahead log).
     if (!run(query, QStringLiteral("PRAGMA foreign_keys = ON"), m_lastError, m_lastErrorCode)
+        || !run(query, QStringLiteral("PRAGMA synchronous = NORMAL"), m_lastError, m_lastErrorCode)
         || !run(query, QStringLiteral("PRAGMA user_version"), m_lastError, m_lastErrorCode) || !query.next())
         return fail(problemOfLastError(Problem::NotHistory));
     const int version = query.value(0).toInt();
@@ -189,6 +195,10 @@ bool HistoryStore::prepareSchema(int version, Access access)
         query.finish();
         if (hasTables || access == Access::ReadOnly)
             return fail(Problem::NotHistory);
+        // A new history keeps its journal beside it in write-ahead mode: a
+        // run is then written without waiting for the disk twice over.
+        run(query, QStringLiteral("PRAGMA journal_mode = WAL"), m_lastError, m_lastErrorCode);
+        query.finish();
     }
     if (access == Access::ReadOnly)
         return hasExpectedSchema() ? true : fail(problemOfLastError(Problem::NotHistory));
@@ -279,7 +289,7 @@ HistoryStore::Summary HistoryStore::summary(int exercise) const
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
-        "SELECT COUNT(*), MIN(tenths), AVG(wrong),"
+        "SELECT COUNT(*), MIN(tenths), MAX(tenths), AVG(wrong),"
         " (SELECT AVG(tenths) FROM (SELECT tenths FROM runs WHERE exercise = ? ORDER BY id DESC LIMIT 10)),"
         " (SELECT started_at FROM runs WHERE exercise = ? ORDER BY id DESC LIMIT 1),"
         " (SELECT title FROM runs WHERE exercise = ? ORDER BY id DESC LIMIT 1)"
@@ -292,29 +302,37 @@ HistoryStore::Summary HistoryStore::summary(int exercise) const
     if (result.runs == 0)
         return result;
     result.bestTenths = query.value(1).toInt();
-    result.meanWrong = query.value(2).toDouble();
-    result.lastTenAverageTenths = query.value(3).toDouble();
-    result.lastStartedAt = query.value(4).toString();
-    result.lastTitle = query.value(5).toString();
+    result.worstTenths = query.value(2).toInt();
+    result.meanWrong = query.value(3).toDouble();
+    result.lastTenAverageTenths = query.value(4).toDouble();
+    result.lastStartedAt = query.value(5).toString();
+    result.lastTitle = query.value(6).toString();
     return result;
 }
 
-QList<HistoryStore::RunPoint> HistoryStore::runPoints(int exercise) const
+QList<HistoryStore::RunCell> HistoryStore::runCells(int exercise, qint64 fromMs, qint64 cellMs,
+                                                    int cellTenths) const
 {
-    QList<RunPoint> points;
-    if (!isOpen())
-        return points;
+    QList<RunCell> cells;
+    if (!isOpen() || cellMs <= 0 || cellTenths <= 0)
+        return cells;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // SQLite turns the stored local time with its offset into seconds since the epoch.
+    // SQLite reads the stored local time with its offset: julianday is UTC days.
     query.prepare(QStringLiteral(
-        "SELECT CAST(strftime('%s', started_at) AS INTEGER), tenths FROM runs WHERE exercise = ? ORDER BY id"));
+        "SELECT AVG(ms), AVG(tenths), COUNT(*) FROM"
+        " (SELECT CAST(round((julianday(started_at) - 2440587.5) * 86400000) AS INTEGER) AS ms, tenths"
+        "  FROM runs WHERE exercise = ?)"
+        " GROUP BY ((ms - ?) / ?) * 1048576 + tenths / ? ORDER BY 1")); // one integer key groups fastest
     query.addBindValue(exercise);
+    query.addBindValue(fromMs);
+    query.addBindValue(cellMs);
+    query.addBindValue(cellTenths);
     if (!query.exec())
-        return points;
+        return cells;
     while (query.next())
-        points.append({query.value(0).toLongLong() * 1000, query.value(1).toInt()});
-    return points;
+        cells.append({qint64(std::llround(query.value(0).toDouble())), query.value(1).toDouble(), query.value(2).toInt()});
+    return cells;
 }
 
 QList<HistoryStore::DayBest> HistoryStore::dailyBest(int exercise) const

@@ -58,16 +58,19 @@ public:
     {
         int runs = 0;
         int bestTenths = 0;
+        int worstTenths = 0;
         double lastTenAverageTenths = 0; // of the last ten runs (or fewer)
         double meanWrong = 0;
         QString lastStartedAt; // of the last run, as stored
         QString lastTitle;     // the exercise's title then
     };
 
-    struct RunPoint
+    // Runs that fall together on the chart: their mean start and mean time.
+    struct RunCell
     {
-        qint64 msSinceEpoch = 0; // start of the run
-        int tenths = 0;
+        qint64 msSinceEpoch = 0;
+        double tenths = 0;
+        int runs = 0;
     };
 
     struct DayBest
@@ -105,8 +108,11 @@ public:
     bool addRun(Run &run);
 
     Summary summary(int exercise) const;
-    // Every run's start and time, oldest first.
-    QList<RunPoint> runPoints(int exercise) const;
+    // Every run of the exercise, gathered in the database into cells cellMs
+    // wide along the days (counted from fromMs) and cellTenths high along the
+    // times. Cells small enough hold one run each; a few pixels wide, they
+    // keep a chart of years of daily play to what can be seen.
+    QList<RunCell> runCells(int exercise, qint64 fromMs, qint64 cellMs, int cellTenths) const;
     // The best time of each day with a run, oldest first.
     QList<DayBest> dailyBest(int exercise) const;
     // The count slowest answers of the exercise's last recentRuns runs, slowest first.

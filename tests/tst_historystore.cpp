@@ -71,6 +71,7 @@ private slots:
 
         RawHistory raw(path());
         QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), HistoryStore::SchemaVersion);
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
         QCOMPARE(raw.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")),
                  QStringList({QStringLiteral("answers"), QStringLiteral("runs")}));
     }
@@ -313,10 +314,23 @@ private slots:
             QCOMPARE(day.tenths, dayBest.value(day.day));
         QCOMPARE(days.front().day, QDate(2026, 3, 2));
 
-        const QList<HistoryStore::RunPoint> points = store.runPoints(4);
-        QCOMPARE(points.size(), 25);
-        QCOMPARE(points.front().msSinceEpoch, Monday.toMSecsSinceEpoch());
-        QCOMPARE(points.back().tenths, times.back());
+        // Cells of a millisecond and a tenth hold one run each, oldest first.
+        const qint64 from = Monday.toMSecsSinceEpoch();
+        const QList<HistoryStore::RunCell> runs = store.runCells(4, from, 1, 1);
+        QCOMPARE(runs.size(), 25);
+        QCOMPARE(runs.front().msSinceEpoch, from);
+        QCOMPARE(runs.front().tenths, double(times.front()));
+        QCOMPARE(runs.back().msSinceEpoch, Monday.addDays(4).addSecs(2400).toMSecsSinceEpoch());
+        QCOMPARE(runs.back().tenths, double(times.back()));
+        // Cells of a whole day and 100 seconds: one a day, the day's runs averaged.
+        const QList<HistoryStore::RunCell> byDay = store.runCells(4, from, 86400000, 1000);
+        QCOMPARE(byDay.size(), 5);
+        for (int day = 0; day < 5; ++day) {
+            QCOMPARE(byDay[day].runs, 5);
+            QCOMPARE(byDay[day].msSinceEpoch, Monday.addDays(day).addSecs(1200).toMSecsSinceEpoch());
+            QCOMPARE(byDay[day].tenths, std::accumulate(times.begin() + 5 * day, times.begin() + 5 * day + 5, 0) / 5.0);
+        }
+        QCOMPARE(summary.worstTenths, *std::max_element(times.begin(), times.end()));
     }
 
     void fewerThanTenRunsAverageWhatThereIs()
