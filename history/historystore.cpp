@@ -170,7 +170,8 @@ bool HistoryStore::open(const QString &path, Access access)
     m_problem = Problem::None;
 
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    // A power cut may cost the last run, never the file (write-ahead log).
+    // synchronous = NORMAL: with the write-ahead log a power cut may cost the
+    // last run, never the file.
     if (!run(query, QStringLiteral("PRAGMA foreign_keys = ON"), m_lastError, m_lastErrorCode)
         || !run(query, QStringLiteral("PRAGMA synchronous = NORMAL"), m_lastError, m_lastErrorCode)
         || !run(query, QStringLiteral("PRAGMA user_version"), m_lastError, m_lastErrorCode) || !query.next())
