@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 
 #include <QChart>
+#include <QApplication>
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -118,22 +120,42 @@ public:
         const QRectF area = m_chart->plotArea();
         painter->save();
         painter->setClipRect(area);
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->setPen(Qt::NoPen);
-        const double radius = 3.5;
+        const QPointF centre(Dot / 2.0, Dot / 2.0);
         for (const HistoryStore::RunCell &cell : std::as_const(m_cells)) {
             const double x = area.left() + area.width() * double(cell.msSinceEpoch - m_fromMs) / double(m_toMs - m_fromMs);
             const double y = area.bottom() - area.height() * cell.tenths / m_topTenths;
-            // A cell of several runs is darker than a lone run.
-            QColor fill = RunColour;
-            fill.setAlpha(std::min(255, 130 + 40 * cell.runs));
-            painter->setBrush(fill);
-            painter->drawEllipse(QPointF(x, y), radius, radius);
+            painter->drawImage(QPointF(x, y) - centre, stamp(cell.runs));
         }
         painter->restore();
     }
 
 private:
+    static constexpr int Dot = 7;
+
+    // One dot, drawn once: a cell of several runs is darker than a lone run.
+    static const QImage &stamp(int runs)
+    {
+        static const std::array<QImage, 4> stamps = [] {
+            std::array<QImage, 4> made;
+            for (int i = 0; i < 4; ++i) {
+                const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+                QImage image(QSize(Dot, Dot) * ratio, QImage::Format_ARGB32_Premultiplied);
+                image.setDevicePixelRatio(ratio);
+                image.fill(Qt::transparent);
+                QPainter painter(&image);
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setPen(Qt::NoPen);
+                QColor fill = RunColour;
+                fill.setAlpha(150 + 35 * i);
+                painter.setBrush(fill);
+                painter.drawEllipse(QRectF(0, 0, Dot, Dot));
+                made[i] = image;
+            }
+            return made;
+        }();
+        return stamps[std::clamp(runs, 1, 4) - 1];
+    }
+
     QChart *m_chart;
     QList<HistoryStore::RunCell> m_cells;
     qint64 m_fromMs = 0;
@@ -278,7 +300,7 @@ void frmSeiseki::showSummary(const HistoryStore::Summary &summary)
             value->setText(Nothing);
         return;
     }
-    lblValue[0]->setText(QStringLiteral(u"%1回").arg(summary.runs));
+    lblValue[0]->setText(QStringLiteral(u"%1回").arg(QLocale(QLocale::Japanese).toString(summary.runs)));
     lblValue[1]->setText(seconds(summary.bestTenths));
     lblValue[2]->setText(seconds(summary.lastTenAverageTenths));
     lblValue[3]->setText(QStringLiteral(u"%1問").arg(summary.meanWrong, 0, 'f', 1));
@@ -309,11 +331,11 @@ void frmSeiseki::showTimesChart(int exercise, const HistoryStore::Summary &summa
     const QDateTime to(axisLast.addDays(1), QTime(0, 0));
     const TimeScale scale = timeScale(summary.worstTenths / 10.0);
 
-    // Every run as a dot, gathered by the database into cells of about two
+    // Every run as a dot, gathered by the database into cells of about three
     // pixels: a chart of years of daily play costs no more than a month's.
     const qint64 spanMs = from.msecsTo(to);
-    const int cellTenths = std::max(1, int(scale.top * 10 / 150));
-    m_runDots->setCells(m_store.runCells(exercise, from.toMSecsSinceEpoch(), std::max<qint64>(1, spanMs / 250), cellTenths),
+    const int cellTenths = std::max(1, int(scale.top * 10 / 90));
+    m_runDots->setCells(m_store.runCells(exercise, from.toMSecsSinceEpoch(), std::max<qint64>(1, spanMs / 170), cellTenths),
                     from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch(), scale.top);
 
     // The legend's entry for the dots; the dots themselves are painted above.
@@ -337,9 +359,11 @@ void frmSeiseki::showTimesChart(int exercise, const HistoryStore::Summary &summa
 
     auto *dateAxis = new QDateTimeAxis();
     dateAxis->setObjectName(QStringLiteral("axisDate"));
-    dateAxis->setFormat(axisFirst.year() == axisLast.year() ? QStringLiteral("M/d") : QStringLiteral("yyyy/M/d"));
+    // Days within one year; across years, the year and the month, fewer of them.
+    const bool oneYear = axisFirst.year() == axisLast.year();
+    dateAxis->setFormat(oneYear ? QStringLiteral("M/d") : QStringLiteral("yyyy/M"));
     dateAxis->setRange(from, to);
-    dateAxis->setTickCount(std::clamp<int>(int(axisFirst.daysTo(axisLast)) + 2, 2, 8));
+    dateAxis->setTickCount(std::clamp<int>(int(axisFirst.daysTo(axisLast)) + 2, 2, oneYear ? 8 : 6));
     dateAxis->setLabelsFont(Fonts::pGothic(9));
     dateAxis->setTitleText(QStringLiteral(u"遊んだ日"));
     dateAxis->setTitleFont(Fonts::pGothic(9));

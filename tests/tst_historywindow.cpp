@@ -304,9 +304,14 @@ private slots:
         auto *best = qobject_cast<QLineSeries *>(chart->series()[1]);
         QVERIFY(runs && best);
         QCOMPARE(runs->name(), QStringLiteral(u"毎回のタイム"));
-        // Five minutes apart, every run is a dot of its own.
-        QCOMPARE(window.shownRunCells().size(), 12);
-        QCOMPARE(window.shownRunCells()[3].tenths, 540.0);
+        // Every run is on the chart, those that would cover each other as one dot.
+        int dotted = 0;
+        for (const HistoryStore::RunCell &cell : window.shownRunCells()) {
+            dotted += cell.runs;
+            QVERIFY(cell.tenths >= 466 && cell.tenths <= 655);
+        }
+        QCOMPARE(dotted, 12);
+        QVERIFY(window.shownRunCells().size() >= 10);
         QCOMPARE(best->count(), 3);
         QCOMPARE(best->at(0).y(), 54.0);
         QCOMPARE(best->at(2).y(), 46.6);
