@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmver.h"
 #include "app/instance.h"
+#include "history/history.h"
 #include "ranking/rankstore.h"
 #include "ui/fonts.h"
 #include "ui/qtdialogs.h"
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
 
     MakeVersionText();
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
+    startHistory(app().SettingsFilePath);
     rankStore().LastRankName.clear();
     app().ChangeHistoryText = MakeChangeHistoryText();
 

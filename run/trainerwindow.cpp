@@ -4,12 +4,14 @@
 #include <QKeyEvent>
 #include "ranking/frmrank.h"
 #include "ranking/rankstore.h"
+#include "run/runobserver.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/instructionlabel.h"
 #include "ui/twips.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 
@@ -25,6 +27,19 @@ const QStringList CommonLines = {
     QStringLiteral(u"●開始ボタンで始めるんだぴこ。"),
 };
 
+// Offers the run to the ranking and says which place it took there, 0 for
+// none: the place a time of that text would take, if the ranking holds the
+// run's line there afterwards.
+int rankInAndFindPlace(RankStore &ranking, const QString &timeText)
+{
+    const int place = ranking.FindRankPlace(QLocale::c().toDouble(timeText.trimmed()));
+    const auto before = ranking.RankData;
+    ranking.RankIn(timeText);
+    const bool took = place >= 1 && place <= RankStore::Capacity && ranking.RankData != before
+        && ranking.RankData[place].startsWith(timeText + QStringLiteral(u"　"));
+    return took ? place : 0;
+}
+
 } // namespace
 
 TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePlaces &places)
@@ -33,6 +48,7 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
     , m_systemRandom(std::make_unique<SystemRandom>())
     , m_steadyClock(std::make_unique<SteadyClock>())
     , m_random(m_systemRandom.get())
+    , m_clock(m_steadyClock.get())
     , m_stopwatch(m_steadyClock.get())
 {
     setObjectName(QStringLiteral("frmTrainer%1").arg(exerciseNumber));
@@ -82,6 +98,7 @@ bool TrainerWindow::isRunning() const
 
 void TrainerWindow::useClock(MonotonicClock &clock)
 {
+    m_clock = &clock;
     m_stopwatch.setClock(clock);
 }
 
@@ -150,7 +167,10 @@ void TrainerWindow::StartRun()
     prepareRun();
     // The stopwatch starts only now, so dealing a board costs the player nothing.
     m_stopwatch.start();
+    m_lastAnswerMs = 0;
     timCount->start();
+    if (RunObserver *observer = runObserver())
+        observer->runStarted(m_exerciseNumber);
     poseQuestion();
 }
 
@@ -179,6 +199,10 @@ void TrainerWindow::MarkAnswer(bool correct)
         m_stopwatch.addTenths(PenaltyTenths);
         lblResult->setText(QStringLiteral(u"×"));
     }
+    const qint64 nowMs = m_clock->elapsedMs();
+    if (RunObserver *observer = runObserver())
+        observer->answered(correct, nowMs - m_lastAnswerMs);
+    m_lastAnswerMs = nowMs;
 }
 
 void TrainerWindow::answer(bool correct)
@@ -202,8 +226,10 @@ void TrainerWindow::FinishRun()
     // The time that ranks is the run's whole time, the last penalty included,
     // and it is the time the player sees.
     lblTimer->setText(Stopwatch::format(m_stopwatch.elapsedTenths()));
-    if (m_ranking)
-        m_ranking->RankIn(lblTimer->text());
+    const QString timeText = lblTimer->text();
+    const int place = m_ranking ? rankInAndFindPlace(*m_ranking, timeText) : 0;
+    if (RunObserver *observer = runObserver())
+        observer->runFinished(timeText, place);
 }
 
 void TrainerWindow::StopRun()
@@ -211,6 +237,8 @@ void TrainerWindow::StopRun()
     timCount->stop();
     setRunningControls(false);
     showStopped();
+    if (RunObserver *observer = runObserver())
+        observer->runStopped();
 }
 
 void TrainerWindow::cmdRank_Click()
