@@ -33,6 +33,8 @@ int main(int argc, char *argv[])
 
     MakeVersionText();
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
+    if (!startSettings())
+        return 1;
     rankStore().LastRankName.clear();
     app().ChangeHistoryText = MakeChangeHistoryText();
 

@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,6 +27,7 @@ private slots:
     void boxFollowsStoredFlag();
     void everyCloseRecordsVersionAndBox_data();
     void everyCloseRecordsVersionAndBox();
+    void failedWriteIsTold();
 };
 
 void TestNotice::showsTheAnnouncement()
@@ -66,6 +68,9 @@ void TestNotice::boxFollowsStoredFlag_data()
     QTest::newRow("2") << QStringLiteral("2") << false;
     QTest::newRow("not a number") << QStringLiteral("abc") << false;
     QTest::newRow("1 then text") << QStringLiteral("1x") << false;
+    // Quotes keep the blanks in the value; the flag is read without them.
+    QTest::newRow("1 in quotes, blanks around it") << QStringLiteral("\" 1\t\"") << true;
+    QTest::newRow("0 in quotes, blanks around it") << QStringLiteral("\" 0 \"") << false;
 }
 
 void TestNotice::boxFollowsStoredFlag()
@@ -127,6 +132,28 @@ void TestNotice::everyCloseRecordsVersionAndBox()
     const SettingsFile file(settings.path());
     QCOMPARE(file.read(u"osirase", u"ver", u"<none>"), app().AppVersionText);
     QCOMPARE(file.read(u"osirase", u"dspFlag", u"<none>"), writtenFlag);
+}
+
+void TestNotice::failedWriteIsTold()
+{
+    TempSettings settings;
+    WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("0"));
+    // No lock can be had beside the file: nothing can be written.
+    QVERIFY(QDir().mkdir(settings.path() + QStringLiteral(".lock")));
+    ScriptedDialogs dialogs;
+    frmOsirase notice;
+    notice.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&notice));
+    QTest::mouseClick(notice.findChild<QCheckBox *>(QStringLiteral("chkDsp")), Qt::LeftButton);
+    QTest::mouseClick(notice.findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    QTRY_VERIFY(!notice.isVisible());
+
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, QStringLiteral("message"));
+    QCOMPARE(dialogs.shown[0].caption, app().AppTitleText);
+    QVERIFY(dialogs.shown[0].text.startsWith(QDir::toNativeSeparators(settings.path()) + QStringLiteral(u"に書き込めなかったぴこ。")));
+    QVERIFY(dialogs.shown[0].text.contains(QStringLiteral(u"「次回から表示しない。」")));
+    QCOMPARE(ReadSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QString()), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestNotice)
