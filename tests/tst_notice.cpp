@@ -68,8 +68,11 @@ void TestNotice::boxFollowsStoredFlag_data()
     QTest::newRow("2") << QStringLiteral("2") << false;
     QTest::newRow("not a number") << QStringLiteral("abc") << false;
     QTest::newRow("1 then text") << QStringLiteral("1x") << false;
-    // Quotes keep the blanks in the value; the flag is read without them.
-    QTest::newRow("1 in quotes, blanks around it") << QStringLiteral("\" 1\t\"") << true;
+    // The flag is read without the white space around it, the full-width
+    // space of a hand edit included (quotes keep ASCII blanks in the value).
+    QTest::newRow("1 after a full-width space") << QStringLiteral(u"　1") << true;
+    QTest::newRow("1 before a full-width space") << QStringLiteral(u"1　") << true;
+    QTest::newRow("1 in quotes, blanks around it") << QStringLiteral(u"\"\t1　\"") << true;
     QTest::newRow("0 in quotes, blanks around it") << QStringLiteral("\" 0 \"") << false;
 }
 
