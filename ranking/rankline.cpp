@@ -8,13 +8,17 @@
 
 namespace {
 
-const QString DateFormat = QStringLiteral("yyyy/MM/dd HH:mm");
+// "YYYY/MM/DD HH:MM": the date and the time of day are checked each on its own,
+// so that a moment in a daylight-saving gap still counts as a date.
+const QString DateFormat = QStringLiteral("yyyy/MM/dd");
+const QString TimeFormat = QStringLiteral("HH:mm");
+constexpr int DateTextLength = 10;
 
 bool isDateAndTime(QStringView text)
 {
-    return text.size() == RankLine::DateLength && text[10] == u' '
-        && QDate::fromString(text.first(10), QStringLiteral("yyyy/MM/dd")).isValid()
-        && QTime::fromString(text.last(5), QStringLiteral("HH:mm")).isValid();
+    return text.size() == RankLine::DateLength && text[DateTextLength] == u' '
+        && QDate::fromString(text.first(DateTextLength).toString(), DateFormat).isValid()
+        && QTime::fromString(text.sliced(DateTextLength + 1).toString(), TimeFormat).isValid();
 }
 
 } // namespace
@@ -22,7 +26,8 @@ bool isDateAndTime(QStringView text)
 QString RankLine::format(const QString &timeText, const QString &name, const QDateTime &stamp)
 {
     const qsizetype fill = qMax<qsizetype>(0, NameFieldBytes - Cp932::byteLength(name));
-    return timeText + QChar(Separator) + name + QString(fill, QLatin1Char(' ')) + stamp.toString(DateFormat);
+    return timeText + QChar(Separator) + name + QString(fill, QLatin1Char(' ')) + stamp.date().toString(DateFormat)
+        + QLatin1Char(' ') + stamp.time().toString(TimeFormat);
 }
 
 RankLine::RankLine(const QString &line) : m_line(line), m_separator(line.indexOf(QChar(Separator)))

@@ -567,7 +567,10 @@ bool SettingsFile::save(Document &&changed)
 {
     const QByteArray bytes = changed.bytes();
 #ifdef Q_OS_UNIX
-    const QByteArray target = QFile::encodeName(m_path);
+    // A settings file that is a link to another is written where the link points.
+    const QFileInfo link(m_path);
+    const QString path = link.isSymLink() ? link.symLinkTarget() : m_path;
+    const QByteArray target = QFile::encodeName(path);
     struct stat old;
     const bool replacing = ::stat(target.constData(), &old) == 0;
     // A file the player made read-only stays as it is.
@@ -577,7 +580,7 @@ bool SettingsFile::save(Document &&changed)
     QByteArray temporary;
     int handle = -1;
     for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
-        temporary = QFile::encodeName(temporaryName(m_path));
+        temporary = QFile::encodeName(temporaryName(path));
         handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (handle < 0 && errno != EEXIST)
             return false;

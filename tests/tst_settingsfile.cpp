@@ -1001,6 +1001,24 @@ private slots:
 #endif
     }
 
+    void linkedFileIsWrittenWhereItPoints()
+    {
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        const QString real = elsewhere.filePath(QStringLiteral(u"カシコロ.ini"));
+        QVERIFY(putBytes(real, raw("[s]\r\nk=1\r\n")));
+        const QString path = freshPath();
+        QVERIFY(QFile::link(real, path));
+
+        SettingsFile settings(path);
+        QVERIFY(settings.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(fileBytes(real), raw("[s]\r\nk=2\r\n"));
+        QCOMPARE(SettingsFile(path).read(u"s", u"k", u"def"), QStringLiteral("2"));
+        QCOMPARE(folderEntries(elsewhere.path()), QStringList{QStringLiteral(u"カシコロ.ini")});
+        QVERIFY(QFile::remove(path));
+    }
+
     void writersWaitForTheLock()
     {
         const QString path = freshPath();
