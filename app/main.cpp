@@ -34,6 +34,8 @@ int main(int argc, char *argv[])
 
     MakeVersionText();
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
+    if (!startSettings())
+        return 1;
     startHistory(app().SettingsFilePath);
     rankStore().LastRankName.clear();
     app().ChangeHistoryText = MakeChangeHistoryText();
