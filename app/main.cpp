@@ -3,12 +3,12 @@
 #include "app/frmmain.h"
 #include "app/frmver.h"
 #include "app/instance.h"
+#include "app/windowicon.h"
 #include "ranking/rankstore.h"
 #include "ui/fonts.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -18,7 +18,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/kashikoro.svg")));
+    QApplication::setWindowIcon(windowIcon());
     Fonts::install();
     // Every text of the game is Japanese; so are the buttons of Qt's own dialogs.
     QTranslator qtTexts;
