@@ -18,8 +18,10 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(windowIcon());
     Fonts::install();
+    // The installed fonts are read on a second thread while the rest starts.
+    const Fonts::Preload installedFonts;
+    QApplication::setWindowIcon(windowIcon());
     // Every text of the game is Japanese; so are the buttons of Qt's own dialogs.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),

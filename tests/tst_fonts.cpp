@@ -1,6 +1,7 @@
-// The game's typefaces: bold text is bold at every size. The big digits of
-// どれが大きい？ are measured as the player sees them, on ordinary and on
-// high-density screens, against the same digit in the regular face.
+// The game's typefaces: found while the list of installed fonts is read on a
+// second thread, and bold at every size. The big digits of どれが大きい？ are
+// measured as the player sees them, on ordinary and on high-density screens,
+// against the same digit in the regular face.
 
 #include "exercises/05_bigger/digitbutton.h"
 #include "exercises/05_bigger/frmtrainer5.h"
@@ -74,14 +75,36 @@ private:
     TrainerFixture<frmTrainer5> fx;
 
 private slots:
-    void initTestCase() { QVERIFY(fx.open(5)); }
+    void initTestCase();
     void cleanupTestCase() { fx.close(); }
 
+    void facesAreFoundWhileTheListIsRead();
     void realBoldIsABoldFace();
     void otherFontsStayAsTheyAre();
     void bigDigitsAreBoldAtEverySize_data();
     void bigDigitsAreBoldAtEverySize();
 };
+
+void TestFonts::initTestCase()
+{
+    // As at the game's start: the first window is made while the installed
+    // fonts are still being read on a second thread.
+    Fonts::install();
+    const Fonts::Preload installedFonts;
+    QVERIFY(fx.open(5));
+    QVERIFY(fx.button("cmdNum(0)")->grab().width() > 0);
+}
+
+void TestFonts::facesAreFoundWhileTheListIsRead()
+{
+    // Each game face is drawn by one of the fonts that stand in for it (Qt
+    // keeps their names in lower case).
+    const QStringList gothic = QFont::substitutes(QStringLiteral(u"ＭＳ ゴシック"));
+    const QStringList pGothic = QFont::substitutes(QStringLiteral(u"ＭＳ Ｐゴシック"));
+    QVERIFY(gothic.contains(QFontInfo(fx.label("lblResult")->font()).family(), Qt::CaseInsensitive));
+    QVERIFY(gothic.contains(QFontInfo(Fonts::gothic(9)).family(), Qt::CaseInsensitive));
+    QVERIFY(pGothic.contains(QFontInfo(Fonts::pGothic(15.75)).family(), Qt::CaseInsensitive));
+}
 
 void TestFonts::realBoldIsABoldFace()
 {

@@ -1,6 +1,8 @@
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+#include <QThread>
 
 namespace {
 
@@ -53,6 +55,16 @@ QFont realBold(const QFont &font)
     QFont bold = font;
     bold.setFamilies({face, family});
     return bold;
+}
+
+Preload::Preload() : m_thread(QThread::create([] { QFontDatabase::families(); }))
+{
+    m_thread->start();
+}
+
+Preload::~Preload()
+{
+    m_thread->wait();
 }
 
 } // namespace Fonts

@@ -2,6 +2,10 @@
 
 #include <QFont>
 
+#include <memory>
+
+class QThread;
+
 // The game's two typefaces. They are asked for by their Windows names and
 // mapped to the metric-compatible IPA fonts (then Noto CJK) by substitution.
 namespace Fonts {
@@ -23,5 +27,23 @@ QFont pGothic(qreal pointSize, bool bold = false);
 // game's two faces, comes back as it is; so does every font when the bold
 // face is not installed.
 QFont realBold(const QFont &font);
+
+// Reads the list of installed fonts on a second thread while start-up goes
+// on. No text can be measured or drawn before the list is read, and reading
+// it is the slowest part of showing the first text; the list is shared by
+// every thread, so the first window finds it read, or nearly. Make one right
+// after install(); it waits for its thread when it goes, so it must go before
+// the application object does.
+class Preload
+{
+public:
+    Preload();
+    ~Preload();
+    Preload(const Preload &) = delete;
+    Preload &operator=(const Preload &) = delete;
+
+private:
+    std::unique_ptr<QThread> m_thread;
+};
 
 } // namespace Fonts
