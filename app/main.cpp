@@ -1,6 +1,7 @@
 #include "settings/appstate.h"
 #include "app/changehistory.h"
 #include "app/frmmain.h"
+#include "buildinfo.h"
 #include "app/frmver.h"
 #include "app/instance.h"
 #include "app/windowicon.h"
@@ -19,6 +20,11 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // The game's own name, whatever the program file is called (installed it
+    // is "kashikoro"): the per-user data folder and the desktop's window class
+    // follow it.
+    QCoreApplication::setApplicationName(QString::fromUtf16(BuildInfo::Title));
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.kashikoro"));
     Fonts::install();
     // The installed fonts are read on a second thread while the rest starts.
     const Fonts::Preload installedFonts;

@@ -47,12 +47,24 @@ bool seedSettingsCopy(const QString &from, const QString &to)
                                          | QFile::WriteUser);
 }
 
+bool isInstalledProgram(const QString &programPath)
+{
+    const QFileInfo program(programPath);
+    return QFileInfo::exists(program.absolutePath() + QStringLiteral(u"/../share/kashikoro/!読んでね.txt"));
+}
+
 QString settingsPathFor(const QString &programPath)
 {
     const QFileInfo program(programPath);
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+
+    // Installed for the whole machine: every player keeps rankings of their
+    // own, in the game's own name, even one who could write the program's folder.
+    if (isInstalledProgram(programPath) && !dataFolder.isEmpty() && QDir().mkpath(dataFolder))
+        return dataFolder + QLatin1Char('/') + QString::fromUtf16(BuildInfo::Title) + QStringLiteral(".ini");
+
     const QString fileName = program.completeBaseName() + QStringLiteral(".ini");
     const QString besideProgram = program.absolutePath() + QLatin1Char('/') + fileName;
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString perUser = dataFolder.isEmpty() ? QString() : dataFolder + QLatin1Char('/') + fileName;
 
     // Made once because the program's folder could not be written: it holds

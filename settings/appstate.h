@@ -34,7 +34,10 @@ void MakeVersionText();
 // two files. Without it: the file beside the program when the program's folder
 // can be written; otherwise the per-user file, made now as a writable copy of
 // the one beside the program (when there is one).
+// An installed game (bin/ beside share/kashikoro/ with its read-me) always
+// uses the per-user file, named after the game.
 QString settingsPathFor(const QString &programPath);
+bool isInstalledProgram(const QString &programPath);
 // Copies the file at from to to (a new file) so that this player can write
 // the copy whatever the mode of the original; false when nothing was copied.
 bool seedSettingsCopy(const QString &from, const QString &to);

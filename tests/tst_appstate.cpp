@@ -122,6 +122,23 @@ private slots:
         QVERIFY(!seedSettingsCopy(folder.filePath(QStringLiteral("missing.ini")), to));
     }
 
+    void installedGameKeepsRankingsPerUser()
+    {
+        // <prefix>/bin/kashikoro with <prefix>/share/kashikoro/!読んでね.txt,
+        // in a folder the player could write.
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/kashikoro")));
+        const QString program = prefix.filePath(QStringLiteral("bin/kashikoro"));
+        QVERIFY(!isInstalledProgram(program));
+        QCOMPARE(settingsPathFor(program), prefix.filePath(QStringLiteral("bin/kashikoro.ini")));
+
+        QVERIFY(putBytes(prefix.filePath(QStringLiteral(u"share/kashikoro/!読んでね.txt")), QByteArray("read me")));
+        QVERIFY(isInstalledProgram(program));
+        const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QCOMPARE(settingsPathFor(program), dataFolder + QStringLiteral(u"/カシコロ.ini"));
+    }
+
     void perUserFileWinsOnceItExists()
     {
         // The program's folder can be written (again), and holds a file of its own.
