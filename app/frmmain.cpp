@@ -3,6 +3,7 @@
 #include "settings/appstate.h"
 #include "app/frmosirase.h"
 #include "app/frmver.h"
+#include "app/soundmenu.h"
 #include "buildinfo.h"
 #include "exercises/catalogue.h"
 #include "ranking/rankstore.h"
@@ -58,6 +59,7 @@ frmMain::frmMain(QWidget *parent)
     mnuVer = mnuBarHelp->addAction(QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(&A)"));
     mnuVer->setObjectName(QStringLiteral("mnuVer"));
     connect(mnuVer, &QAction::triggered, this, &frmMain::mnuVer_Click);
+    addSoundMenu(this, mnuBarHelp);
 
     Form_Load();
 }

@@ -111,6 +111,9 @@ protected:
 private:
     void poseQuestion();
     void setRunningControls(bool running);
+    void focusAnswerArea();
+    void describeCommonControls(QLabel *instructions, QPushButton *endButton);
+    void showTime(const QString &stopwatchText);
 
     int m_exerciseNumber;
     QLabel *lblExp = nullptr;

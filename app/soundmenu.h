@@ -1,0 +1,9 @@
+#pragma once
+
+class QMenu;
+class QMainWindow;
+
+// The menu that turns the game's sounds on and off: "ｵﾌﾟｼｮﾝ(&O)" with the
+// check item "効果音(&E)", put in window's menu bar before the menu before.
+// The tick always shows the setting in force as the menu opens.
+QMenu *addSoundMenu(QMainWindow *window, QMenu *before);

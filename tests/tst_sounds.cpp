@@ -1,0 +1,235 @@
+// The game's sounds: the switch kept in the settings file (written, read
+// back, left alone by everything else, safe when the file cannot be
+// written), the menu item that turns it, the cues a run plays, and a game
+// that stays silent and quiet where there is no audio output.
+
+#include "app/frmmain.h"
+#include "exercises/09_longest/linesview.h"
+#include "support/files.h"
+#include "support/trainerfixture.h"
+#include "ui/sounds.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+QString storedSwitch()
+{
+    return ReadSetting(Sounds::settingsSection(), Sounds::enabledKey(), QStringLiteral("none"));
+}
+
+QList<Sounds::Cue> cuesOf(const QSignalSpy &spy)
+{
+    QList<Sounds::Cue> cues;
+    for (const QList<QVariant> &arguments : spy)
+        cues.append(arguments.at(0).value<Sounds::Cue>());
+    return cues;
+}
+
+} // namespace
+
+class TestSounds : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Plays one run of ながいのど～れ？ with wrongs wrong answers among the 50.
+    void playRun(TrainerFixture<TrainerWindow> &fx, int wrongs)
+    {
+        auto *view = fx.control<LinesView>(QStringLiteral("fraProb"));
+        fx.random.pushSeeded(quint32(wrongs + 1), 1000);
+        fx.clickStart();
+        for (int q = 1; q <= 50; ++q) {
+            const Longest::LineSet &lines = view->lines();
+            const auto shortest = std::min_element(lines.begin(), lines.end(),
+                                                   [](auto a, auto b) { return a.length() < b.length(); });
+            const auto longest = std::max_element(lines.begin(), lines.end(),
+                                                  [](auto a, auto b) { return a.length() < b.length(); });
+            const auto pressed = q <= wrongs ? shortest : longest;
+            fx.click(fx.button(qPrintable(QStringLiteral("cmdAns(%1)").arg(int(pressed - lines.begin())))));
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TrainerFixture<TrainerWindow>::setUpGame();
+    }
+
+    // --- The switch in the settings file ------------------------------------
+
+    void onWhenNothingIsKept()
+    {
+        TempSettings settings;
+        QVERIFY(Sounds::enabled());
+        // Reading it writes nothing.
+        QVERIFY(!QFile::exists(settings.path()));
+    }
+
+    void switchWrittenAndReadBack()
+    {
+        TempSettings settings;
+        QVERIFY(Sounds::setEnabled(false));
+        QCOMPARE(storedSwitch(), QStringLiteral("0"));
+        QCOMPARE(SettingsFile(settings.path()).read(u"sound", u"enabled", u"none"), QStringLiteral("0"));
+        QVERIFY(!Sounds::enabled());
+        QVERIFY(Sounds::setEnabled(true));
+        QCOMPARE(SettingsFile(settings.path()).read(u"sound", u"enabled", u"none"), QStringLiteral("1"));
+        QVERIFY(Sounds::enabled());
+    }
+
+    // Files of earlier versions keep every line; the switch is a section of its own at the end.
+    void otherSettingsUntouched()
+    {
+        TempSettings settings;
+        WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
+        WriteSetting(QStringLiteral(u"あみだくじ"), QStringLiteral("1"),
+                     QStringLiteral(u"12.3　ねこ            2024/05/06 07:08"));
+        const QByteArray before = fileBytes(settings.path());
+        QVERIFY(Sounds::setEnabled(false));
+        QCOMPARE(fileBytes(settings.path()), before + raw("[sound]\r\nenabled=0\r\n"));
+        QCOMPARE(ReadSetting(QStringLiteral(u"あみだくじ"), QStringLiteral("1"), QString()),
+                 QStringLiteral(u"12.3　ねこ            2024/05/06 07:08"));
+    }
+
+    void handEditedValues_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("0") << QByteArray("enabled=0") << false;
+        QTest::newRow("0 in spaces") << QByteArray("enabled = 0 ") << false;
+        QTest::newRow("1") << QByteArray("enabled=1") << true;
+        QTest::newRow("empty") << QByteArray("enabled=") << true;
+        QTest::newRow("words") << QByteArray("enabled=off") << true;
+        QTest::newRow("key in capitals") << QByteArray("ENABLED=0") << false;
+    }
+    void handEditedValues()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, on);
+        TempSettings settings;
+        QVERIFY(putBytes(settings.path(), "[sound]\r\n" + line + "\r\n"));
+        setSettingsFilePath(settings.path());
+        QCOMPARE(Sounds::enabled(), on);
+    }
+
+    void fileThatCannotBeWritten()
+    {
+        TempSettings elsewhere;
+        setSettingsFilePath(elsewhere.folder() + QStringLiteral("/no such folder/カシコロ.ini"));
+        QVERIFY(!Sounds::setEnabled(false));
+        // The choice holds for the session all the same.
+        QVERIFY(!Sounds::enabled());
+        QVERIFY(!QFile::exists(app().SettingsFilePath));
+        // Another settings file has a switch of its own.
+        TempSettings other;
+        QVERIFY(Sounds::enabled());
+    }
+
+    // --- The menu ---------------------------------------------------------
+
+    void menuItem()
+    {
+        TempSettings settings;
+        frmMain menu;
+        auto *options = menu.findChild<QMenu *>(QStringLiteral("mnuBarOption"));
+        auto *help = menu.findChild<QMenu *>(QStringLiteral("mnuBarHelp"));
+        QVERIFY(options && help);
+        QCOMPARE(options->title(), QStringLiteral(u"ｵﾌﾟｼｮﾝ(&O)"));
+        const QList<QAction *> bar = menu.menuBar()->actions();
+        QCOMPARE(bar.indexOf(options->menuAction()) + 1, bar.indexOf(help->menuAction()));
+
+        auto *sound = menu.findChild<QAction *>(QStringLiteral("mnuSound"));
+        QCOMPARE(options->actions(), QList<QAction *>{sound});
+        QCOMPARE(sound->text(), QStringLiteral(u"効果音(&E)"));
+        QVERIFY(sound->isCheckable());
+        QVERIFY(sound->isChecked());
+
+        sound->trigger();
+        QVERIFY(!sound->isChecked());
+        QCOMPARE(storedSwitch(), QStringLiteral("0"));
+        sound->trigger();
+        QCOMPARE(storedSwitch(), QStringLiteral("1"));
+
+        // The tick shows the setting in force each time the menu opens.
+        Sounds::setEnabled(false);
+        emit options->aboutToShow();
+        QVERIFY(!sound->isChecked());
+    }
+
+    // --- Playing ----------------------------------------------------------
+
+    // Where no audio output can be found the game plays on in silence, and
+    // says nothing about it on the console either.
+    void noAudioOutputNoError()
+    {
+        TempSettings settings;
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        Sounds &sounds = Sounds::instance();
+        QSignalSpy played(&sounds, &Sounds::played);
+        sounds.prepare();
+        for (int round = 0; round < 20; ++round)
+            for (Sounds::Cue cue : {Sounds::Cue::Right, Sounds::Cue::Wrong, Sounds::Cue::Finished, Sounds::Cue::NewRecord})
+                sounds.play(cue);
+        QCOMPARE(played.count(), 80);
+        // The sounds are what the script made: short enough for quick answers.
+        for (const char *name : {"right", "wrong", "finished", "record"}) {
+            const QByteArray wav = fileBytes(QStringLiteral(":/assets/sounds/%1.wav").arg(QLatin1String(name)));
+            QVERIFY2(wav.startsWith("RIFF") && wav.mid(8, 4) == "WAVE", name);
+            // 16-bit mono at 22050 Hz: 44100 bytes a second, after a 44-byte header.
+            QVERIFY2(wav.size() - 44 < 44100 * 150 / 1000, name);
+        }
+    }
+
+    void silentWhenOff()
+    {
+        TempSettings settings;
+        QVERIFY(Sounds::setEnabled(false));
+        QSignalSpy played(&Sounds::instance(), &Sounds::played);
+        Sounds::instance().play(Sounds::Cue::Right);
+        QCOMPARE(played.count(), 0);
+    }
+
+    // Right, wrong, the end of a run, and a new best time, each heard as it happens.
+    void cuesOfARun()
+    {
+        TrainerFixture<TrainerWindow> fx;
+        QVERIFY(fx.open(9));
+        QSignalSpy played(&Sounds::instance(), &Sounds::played);
+
+        fx.dialogs->answerText(QStringLiteral(u"いちばん"));
+        playRun(fx, 2);
+        QList<Sounds::Cue> expected = {Sounds::Cue::Wrong, Sounds::Cue::Wrong};
+        expected += QList<Sounds::Cue>(48, Sounds::Cue::Right);
+        // The first time of an empty ranking is a new best.
+        expected.append(Sounds::Cue::NewRecord);
+        QCOMPARE(cuesOf(played), expected);
+
+        // Slower than the best: the plain end of a run.
+        played.clear();
+        fx.dialogs->answerText(QStringLiteral(u"にばん"));
+        playRun(fx, 3);
+        QCOMPARE(cuesOf(played).last(), Sounds::Cue::Finished);
+        QCOMPARE(cuesOf(played).count(Sounds::Cue::Wrong), 3);
+
+        // Turned off: a whole run without a sound.
+        played.clear();
+        QVERIFY(Sounds::setEnabled(false));
+        fx.dialogs->answerText(QStringLiteral(u"しずか"));
+        playRun(fx, 0);
+        QCOMPARE(played.count(), 0);
+        QCOMPARE(fx.dialogs->shown.size(), 3);
+        fx.close();
+    }
+};
+
+QTEST_MAIN(TestSounds)
+#include "tst_sounds.moc"
