@@ -10,7 +10,7 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -47,16 +47,19 @@ frmVer::frmVer(Mode mode, QWidget *parent) : QDialog(parent), m_mode(mode)
     lblName = Controls::label(this, QStringLiteral("lblName"), QStringLiteral(u"たいとる"), Fonts::gothic(9),
                               Twips::rect(480, 600, 5175, 615), Qt::AlignLeft | Qt::AlignTop);
 
-    lblURL = new QLabel(QString::fromUtf16(BuildInfo::HomePage), this);
+    // The address as a link: blue, underlined, and a click on it opens it.
+    const QString homePage = QString::fromUtf16(BuildInfo::HomePage);
+    lblURL = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(homePage.toHtmlEscaped()), this);
     lblURL->setObjectName(QStringLiteral("lblURL"));
-    lblURL->setCursor(Qt::PointingHandCursor);
-    Controls::setForeColor(lblURL, Qt::blue);
-    QFont urlFont = lblURL->font();
-    urlFont.setUnderline(true);
-    lblURL->setFont(urlFont);
+    lblURL->setTextFormat(Qt::RichText);
+    lblURL->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    lblURL->setOpenExternalLinks(false);
+    QPalette linkPalette = lblURL->palette();
+    linkPalette.setColor(QPalette::Link, Qt::blue);
+    lblURL->setPalette(linkPalette);
     Twips::move(lblURL, 2400, 1200);
     lblURL->adjustSize();
-    lblURL->installEventFilter(this);
+    connect(lblURL, &QLabel::linkActivated, this, &frmVer::OpenHomePage);
 
     txtHistory = Controls::readOnlyText(this, QStringLiteral("txtHistory"), QStringLiteral("Text1"), Fonts::gothic(9),
                                         Twips::rect(240, 1620, 6120, 2760));
@@ -87,19 +90,9 @@ void frmVer::Form_Load()
     shpFrame->lower();
 }
 
-bool frmVer::eventFilter(QObject *watched, QEvent *event)
+void frmVer::OpenHomePage(const QString &address)
 {
-    if (watched == lblURL && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        OpenHomePage();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmVer::OpenHomePage()
-{
-    urlOpener()(QUrl(lblURL->text()));
+    urlOpener()(QUrl(address));
 }
 
 void frmVer::cmdClose_Click()

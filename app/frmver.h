@@ -32,11 +32,9 @@ public:
     static UrlOpener &urlOpener();
 
 public slots:
-    void OpenHomePage();
+    // Hands the address to the desktop, whatever becomes of it.
+    void OpenHomePage(const QString &address);
     void cmdClose_Click();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();

@@ -6,8 +6,14 @@
 #include "exercises/04_ladder/frmtrainer4.h"
 #include "exercises/05_bigger/frmtrainer5.h"
 #include "exercises/06_whack/frmtrainer6.h"
+#include "exercises/07_sums/frmtrainer7.h"
 #include "exercises/08_missing/frmtrainer8.h"
 #include "exercises/09_longest/frmtrainer9.h"
+#include "exercises/10_janken/frmtrainer10.h"
+#include "exercises/11_coins/frmtrainer11.h"
+#include "exercises/12_clock/frmtrainer12.h"
+#include "exercises/13_operators/frmtrainer13.h"
+#include "exercises/14_prefectures/frmtrainer14.h"
 #include "ranking/rankstore.h"
 
 namespace {
@@ -25,14 +31,14 @@ const std::array<Exercise, ExerciseCount> Catalogue = {{
     {4, QStringLiteral(u"あみだくじ"), make<frmTrainer4>},
     {5, QStringLiteral(u"どれが大きい？"), make<frmTrainer5>},
     {6, QStringLiteral(u"●●●たたき"), make<frmTrainer6>},
-    {7, QStringLiteral(u"かげんざん"), nullptr},
+    {7, QStringLiteral(u"かげんざん"), make<frmTrainer7>},
     {8, QStringLiteral(u"ぬけはな～に？"), make<frmTrainer8>},
     {9, QStringLiteral(u"ながいのど～れ？"), make<frmTrainer9>},
-    {10, QStringLiteral(u"じゃんけんぽん"), nullptr},
-    {11, QStringLiteral(u"これ、いくら？"), nullptr},
-    {12, QStringLiteral(u"いま、なんじ？"), nullptr},
-    {13, QStringLiteral(u"えんざんし"), nullptr},
-    {14, QStringLiteral(u"とどうふけん"), nullptr},
+    {10, QStringLiteral(u"じゃんけんぽん"), make<frmTrainer10>},
+    {11, QStringLiteral(u"これ、いくら？"), make<frmTrainer11>},
+    {12, QStringLiteral(u"いま、なんじ？"), make<frmTrainer12>},
+    {13, QStringLiteral(u"えんざんし"), make<frmTrainer13>},
+    {14, QStringLiteral(u"とどうふけん"), make<frmTrainer14>},
 }};
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "ui/a11y.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/instructionlabel.h"
 #include "ui/keys.h"
 #include "ui/sounds.h"
 #include "ui/twips.h"
@@ -59,8 +60,10 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
 
     const QFont buttonFont = Fonts::pGothic(12);
 
-    lblExp = Controls::label(this, QStringLiteral("lblExp"), QString(), Fonts::pGothic(12), Twips::rect(places.lblExp),
-                             Qt::AlignLeft | Qt::AlignTop);
+    lblExp = new InstructionLabel(this);
+    lblExp->setObjectName(QStringLiteral("lblExp"));
+    lblExp->setFont(Fonts::pGothic(12));
+    lblExp->setGeometry(Twips::rect(places.lblExp));
     lblResult = Controls::label(this, QStringLiteral("lblResult"), QStringLiteral(u"○"), Fonts::gothic(15.75, true),
                                 Twips::rect(places.lblResult));
     lblProbCnt = Controls::label(this, QStringLiteral("lblProbCnt"), QStringLiteral(u"あと　50問"), Fonts::pGothic(15.75),
@@ -186,7 +189,7 @@ void TrainerWindow::setRunningControls(bool running)
 {
     // A keyboard player at an answer keeps the focus on something that can
     // be pressed: on the way out of a run it goes back to 開　始.
-    if (!running && m_answerArea && m_answerArea->isAncestorOf(QApplication::focusWidget()))
+    if (!running && holdsFocus(m_answerArea))
         cmdStart->setFocus(Qt::OtherFocusReason);
     cmdRank->setEnabled(!running);
     cmdStart->setText(running ? StopCaption : StartCaption);
@@ -197,12 +200,17 @@ void TrainerWindow::setRunningControls(bool running)
         focusAnswerArea();
 }
 
+bool TrainerWindow::holdsFocus(const QWidget *area)
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return area && focused && (focused == area || area->isAncestorOf(focused));
+}
+
 void TrainerWindow::focusAnswerArea()
 {
     // A run starts with the focus among the answers, not on 中　止, where a
     // stray Space or Enter would throw the run away.
-    if (!m_answerArea || m_answerArea == QApplication::focusWidget()
-        || m_answerArea->isAncestorOf(QApplication::focusWidget()))
+    if (!m_answerArea || holdsFocus(m_answerArea))
         return;
     if (m_answerArea->focusPolicy() & Qt::TabFocus) {
         m_answerArea->setFocus(Qt::OtherFocusReason);

@@ -112,6 +112,7 @@ private:
     void poseQuestion();
     void setRunningControls(bool running);
     void focusAnswerArea();
+    static bool holdsFocus(const QWidget *area);
     void describeCommonControls(QLabel *instructions, QPushButton *endButton);
     void showTime(const QString &stopwatchText);
 

@@ -1,8 +1,8 @@
 // The notice: its text, its check box, and what it records whenever it closes.
 
 #include "app/frmosirase.h"
+#include "support/game.h"
 #include "support/scripted.h"
-#include "ui/fonts.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -16,11 +16,7 @@ class TestNotice : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        Fonts::install();
-        MakeVersionText();
-    }
+    void initTestCase() { setUpGame(); }
     void showsTheAnnouncement();
     void boxFollowsStoredFlag_data();
     void boxFollowsStoredFlag();

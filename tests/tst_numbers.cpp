@@ -1,6 +1,6 @@
-// 数字順番押し — dealing the board, judging presses in order, and whole runs
-// played through the real window: Start/Stop, marks, penalties, the counter
-// of the next number and the rank-in at the end.
+// 数字順番押し — dealing the board, judging presses in order, and one run
+// played through the real window: the counter of the next number, a board
+// dealt anew at every Start, and the run that ends with 48.
 
 #include "exercises/02_numbers/frmtrainer2.h"
 #include "exercises/02_numbers/numbers.h"
@@ -15,6 +15,8 @@
 #include <cmath>
 
 using Numbers::ButtonCount;
+
+Q_DECLARE_METATYPE(Numbers::Press)
 
 namespace {
 
@@ -44,27 +46,21 @@ void scriptDeal(ScriptedRandom &random, const Deal &deal)
         random.push(drawFor(number));
 }
 
-// The board without a screen, as the rules see it.
-class MemoryBoard final : public Numbers::Board
+Deal dealOf(const Numbers::Board &board)
 {
-public:
-    QString caption(int index) const override { return captions[index]; }
-    void setCaption(int index, const QString &caption) override { captions[index] = caption; }
-    quint32 backColour(int index) const override { return colours[index]; }
-    void setBackColour(int index, quint32 colour) override { colours[index] = colour; }
+    return Deal(board.numbers.begin(), board.numbers.end());
+}
 
-    int indexOf(int number) const { return numbers().indexOf(number); }
-    Deal numbers() const
-    {
-        Deal deal;
-        for (const QString &caption : captions)
-            deal.append(caption.toInt());
-        return deal;
-    }
-
-    std::array<QString, ButtonCount> captions;
-    std::array<quint32, ButtonCount> colours{};
-};
+// A fresh board dealt from the draws.
+Numbers::Board dealt(RandomSource &random)
+{
+    Numbers::Board board = Numbers::Board::inOrder();
+    board.pressed.fill(true);
+    board.NextNumber = 30;
+    Numbers::ResetBoard(board);
+    Numbers::ShuffleNumbers(board, random);
+    return board;
+}
 
 bool isPermutation(Deal deal)
 {
@@ -154,15 +150,13 @@ private slots:
         for (float r : draws)
             script.push(r);
 
-        MemoryBoard board;
-        Numbers::NumberOrder order(board);
-        order.deal(script);
+        const Numbers::Board board = dealt(script);
 
-        QCOMPARE(board.numbers(), expected);
+        QCOMPARE(dealOf(board), expected);
         QCOMPARE(script.remaining(), 0); // every repeat was thrown away, nothing more drawn
-        for (quint32 colour : board.colours)
-            QCOMPARE(colour, Numbers::Unpressed);
-        QCOMPARE(order.NextNumber(), 1);
+        for (bool pressed : board.pressed)
+            QVERIFY(!pressed);
+        QCOMPARE(board.NextNumber, 1);
     }
 
     void everyNumberLandsEverywhere()
@@ -173,14 +167,12 @@ private slots:
         constexpr int Deals = 2400;
         std::array<int, ButtonCount + 1> onFirst{};
         std::array<int, ButtonCount + 1> onLast{};
-        MemoryBoard board;
-        Numbers::NumberOrder order(board);
         for (int deal = 0; deal < Deals; ++deal) {
             SeededRandom seeded(1000 + deal);
-            order.deal(seeded);
-            QVERIFY(isPermutation(board.numbers()));
-            ++onFirst[board.captions[0].toInt()];
-            ++onLast[board.captions[ButtonCount - 1].toInt()];
+            const Numbers::Board board = dealt(seeded);
+            QVERIFY(isPermutation(dealOf(board)));
+            ++onFirst[board.numbers[0]];
+            ++onLast[board.numbers[ButtonCount - 1]];
         }
         for (int n = 1; n <= ButtonCount; ++n) {
             QVERIFY2(onFirst[n] >= 20 && onFirst[n] <= 80, qPrintable(QStringLiteral("%1 first %2 times").arg(n).arg(onFirst[n])));
@@ -193,11 +185,9 @@ private slots:
         // A generator stuck on one value can never bring up the missing
         // numbers; the board must still be dealt, and Start must not hang.
         StuckRandom stuck;
-        MemoryBoard board;
-        Numbers::NumberOrder order(board);
-        order.deal(stuck);
-        QVERIFY(isPermutation(board.numbers()));
-        QCOMPARE(board.captions[0], QStringLiteral("1"));
+        const Numbers::Board board = dealt(stuck);
+        QVERIFY(isPermutation(dealOf(board)));
+        QCOMPARE(board.numbers[0], 1);
     }
 
     // --- Judging presses, without a screen ------------------------------------------
@@ -206,47 +196,40 @@ private slots:
     {
         QTest::addColumn<int>("alreadyPressed"); // 1 .. this number pressed before
         QTest::addColumn<int>("pressedNumber");
-        QTest::addColumn<quint32>("colourBefore"); // the pressed button's back colour, or keep
-        QTest::addColumn<int>("outcome");
+        QTest::addColumn<Numbers::Press>("outcome");
         QTest::addColumn<int>("nextAfter");
 
-        using Press = Numbers::NumberOrder::Press;
-        constexpr quint32 Keep = 0xFFFFFFFF;
-        QTest::newRow("first press on 1") << 0 << 1 << Keep << int(Press::Right) << 2;
-        QTest::newRow("a number above the next") << 0 << 2 << Keep << int(Press::Wrong) << 1;
-        QTest::newRow("an already blackened button") << 1 << 1 << Keep << int(Press::Wrong) << 2;
-        QTest::newRow("48 clears the board") << 47 << 48 << Keep << int(Press::Cleared) << 49;
-        // Only exactly yellow is "not pressed yet".
-        QTest::newRow("the next number on an almost yellow button")
-            << 4 << 5 << quint32(0xFFFE00) << int(Press::Wrong) << 5;
+        using Numbers::Press;
+        QTest::newRow("first press on 1") << 0 << 1 << Press::Right << 2;
+        QTest::newRow("a number above the next") << 0 << 2 << Press::Wrong << 1;
+        QTest::newRow("a number below the next") << 5 << 3 << Press::Wrong << 6;
+        QTest::newRow("an already pressed button") << 1 << 1 << Press::Wrong << 2;
+        QTest::newRow("47 leaves one") << 46 << 47 << Press::Right << 48;
+        QTest::newRow("48 clears the board") << 47 << 48 << Press::Cleared << 49;
     }
     void press()
     {
         QFETCH(int, alreadyPressed);
         QFETCH(int, pressedNumber);
-        QFETCH(quint32, colourBefore);
-        QFETCH(int, outcome);
+        QFETCH(Numbers::Press, outcome);
         QFETCH(int, nextAfter);
 
-        MemoryBoard board;
-        Numbers::NumberOrder order(board);
         ScriptedRandom script;
         scriptDeal(script, strideDeal(11, 5));
-        order.deal(script);
+        Numbers::Board board = dealt(script);
+        const auto indexOf = [&board](int number) { return dealOf(board).indexOf(number); };
         for (int n = 1; n <= alreadyPressed; ++n)
-            QCOMPARE(order.press(board.indexOf(n)), Numbers::NumberOrder::Press::Right);
-        const int index = board.indexOf(pressedNumber);
-        if (colourBefore != 0xFFFFFFFF)
-            board.setBackColour(index, colourBefore);
-        const MemoryBoard before = board;
+            QCOMPARE(Numbers::press(board, indexOf(n)), Numbers::Press::Right);
+        const int index = indexOf(pressedNumber);
+        const Numbers::Board before = board;
 
-        QCOMPARE(int(order.press(index)), outcome);
+        QCOMPARE(Numbers::press(board, index), outcome);
 
-        QCOMPARE(order.NextNumber(), nextAfter);
-        QCOMPARE(board.captions, before.captions); // numbers never move
+        QCOMPARE(board.NextNumber, nextAfter);
+        QCOMPARE(board.numbers, before.numbers); // numbers never move
         for (int i = 0; i < ButtonCount; ++i) {
-            const bool blackened = outcome != int(Numbers::NumberOrder::Press::Wrong) && i == index;
-            QCOMPARE(board.colours[i], blackened ? Numbers::Pressed : before.colours[i]);
+            const bool newlyPressed = outcome != Numbers::Press::Wrong && i == index;
+            QCOMPARE(board.pressed[i], newlyPressed || before.pressed[i]);
         }
     }
 
@@ -280,106 +263,72 @@ private slots:
                                 .arg(text.width()).arg(text.height()).arg(widest->width()).arg(widest->height())));
     }
 
-    void wholeRunRanksIn()
+    void playedThroughTheWindow()
     {
-        fx.dialogs->answerText(QStringLiteral(u"ぴこ太"));
-        const Deal deal = strideDeal(7, 3);
-        start(deal);
-
-        QCOMPARE(fx.random.reseeds, 1);
-        QVERIFY(fx.showsRunning("fraNum"));
-        QCOMPARE(shownDeal(), deal);
+        QVERIFY(QTest::qWaitForWindowExposed(fx.window.get()));
+        start(strideDeal(7, 3));
+        QCOMPARE(shownDeal(), strideDeal(7, 3));
         QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
-
-        fx.tick();
-        fx.tick();
-        fx.tick();
-        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.3"));
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　1"));
 
         // A number above the next: five seconds, "×", nothing else.
         fx.click(buttonShowing(2));
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
+        QCOMPARE(fx.text("lblResult"), QStringLiteral(u"×"));
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　1"));
         QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
 
+        // Right: the button turns black, as the player sees it.
         fx.click(buttonShowing(1));
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
+        QCOMPARE(fx.text("lblResult"), QStringLiteral(u"○"));
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　2"));
         QCOMPARE(buttonShowing(1)->backColor(), QColor(Qt::black));
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
+        const QWidget *pressed = buttonShowing(1);
+        const QPoint belowCaption = pressed->mapTo(fx.window.get(), QPoint(pressed->width() / 2, pressed->height() - 5));
+        QCOMPARE(fx.grabbed().pixelColor(belowCaption), QColor(Qt::black));
 
         // 1 again: right a moment ago, wrong now.
         fx.click(buttonShowing(1));
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
+        QCOMPARE(fx.text("lblResult"), QStringLiteral(u"×"));
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　2"));
+        fx.click(buttonShowing(2));
 
+        // Stop keeps the board; the next Start deals a new one, all yellow.
+        fx.clickStart();
+        QCOMPARE(buttonsIn(Qt::black), 2);
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　3"));
+        const Deal second = strideDeal(5, 40);
+        start(second);
+        QCOMPARE(shownDeal(), second);
+        QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　1"));
+        QCOMPARE(fx.window->NextNumber(), 1);
+
+        // The old board's 3 is not the next number of the new run.
         fx.tick();
-        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("10.4"));
-
-        for (int n = 2; n <= 47; ++n) {
+        fx.click(buttonShowing(3));
+        QCOMPARE(fx.text("lblResult"), QStringLiteral(u"×"));
+        fx.dialogs->answerText(QStringLiteral(u"ぴこ太"));
+        for (int n = 1; n <= 47; ++n) {
             fx.click(buttonShowing(n));
-            QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
-            QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　%1").arg(n + 1));
+            QCOMPARE(fx.text("lblResult"), QStringLiteral(u"○"));
+            QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　%1").arg(n + 1));
         }
         QVERIFY(fx.dialogs->shown.isEmpty());
         fx.tick();
-        fx.tick();
 
+        // 48 ends the run; the counter still names 48 and the board stays black.
         fx.click(buttonShowing(48));
-
         QCOMPARE(fx.window->NextNumber(), 49);
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　48"));
+        QCOMPARE(fx.text("lblProbCnt"), QStringLiteral(u"次は　48"));
         QCOMPARE(buttonsIn(Qt::black), ButtonCount);
-        QCOMPARE(shownDeal(), deal);
+        QCOMPARE(shownDeal(), second);
         QVERIFY(fx.showsIdle("fraNum"));
-        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("10.6"));
-
-        QCOMPARE(fx.dialogs->shown.size(), 1);
-        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
-        const QString stored = fx.firstRankingLine();
-        QVERIFY2(stored.startsWith(QStringLiteral(u"10.6　ぴこ太")), qPrintable(stored));
+        QVERIFY(fx.firstRankingLine().startsWith(QStringLiteral(u"5.2　ぴこ太")));
 
         // Idle again: the board takes no presses.
         fx.window->cmdNum_Click(0);
-        QCOMPARE(fx.window->ElapsedTenths(), 106.0);
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
-    }
-
-    void stopThenStartDealsAgain()
-    {
-        start(strideDeal(7, 3));
-        fx.click(buttonShowing(1));
-        fx.click(buttonShowing(2));
-        fx.tick();
-        fx.tick();
-        fx.tick();
-
-        fx.clickStart();
-        QVERIFY(fx.showsIdle("fraNum"));
-        // The board, the counter and the time stay as they were; nothing ranks.
-        QCOMPARE(buttonsIn(Qt::black), 2);
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　3"));
-        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.3"));
-        QVERIFY(fx.dialogs->shown.isEmpty());
-        QCOMPARE(fx.firstRankingLine(), QStringLiteral("NoData"));
-
-        const Deal second = strideDeal(5, 40);
-        start(second);
-        QCOMPARE(fx.random.reseeds, 2);
-        QCOMPARE(shownDeal(), second);
-        QCOMPARE(buttonsIn(Qt::yellow), ButtonCount);
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　1"));
-        QCOMPARE(fx.window->NextNumber(), 1);
-        fx.tick();
-        QCOMPARE(fx.label("lblTimer")->text(), QStringLiteral("0.1"));
-
-        // The old board's 3 is not the next number of the new run.
-        fx.click(buttonShowing(3));
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"×"));
-        fx.click(buttonShowing(1));
-        QCOMPARE(fx.label("lblResult")->text(), QStringLiteral(u"○"));
-        QCOMPARE(fx.label("lblProbCnt")->text(), QStringLiteral(u"次は　2"));
+        QCOMPARE(fx.window->ElapsedTenths(), 52.0);
+        QCOMPARE(fx.text("lblResult"), QStringLiteral(u"○"));
     }
 };
 

@@ -1,4 +1,4 @@
-// The ranking screen: its rows for a fixed-pitch font, and clearing.
+// The ranking screen: its rows for a fixed-pitch font, clearing, and closing.
 
 #include "settings/appstate.h"
 #include "ranking/frmrank.h"
@@ -6,6 +6,7 @@
 #include "ranking/rankstore.h"
 #include "support/scripted.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -146,6 +147,22 @@ private slots:
             frmRank again(rankStore());
             QCOMPARE(shownRows(again), QStringLiteral("No Data"));
         }
+    }
+
+    void escapeCloses()
+    {
+        // Nothing on the screen is lost by closing it, so Escape may.
+        WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"1.0　ぴこ"));
+        rankStore().LoadRanking();
+        frmRank screen(rankStore());
+        screen.show();
+        screen.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!screen.isVisible());
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QString()), QStringLiteral(u"1.0　ぴこ"));
     }
 };
 

@@ -61,7 +61,7 @@ private:
 private slots:
     void initTestCase()
     {
-        TrainerFixture<TrainerWindow>::setUpGame();
+        setUpGame();
     }
 
     // --- The switch in the settings file ------------------------------------

@@ -1,12 +1,9 @@
-// The stopwatch and the random draws every run depends on.
+// The stopwatch every run is timed by.
 
-#include "run/random.h"
 #include "run/stopwatch.h"
 #include "support/scripted.h"
 
 #include <QtTest>
-
-#include <cmath>
 
 class TestStopwatch : public QObject
 {
@@ -94,36 +91,6 @@ private slots:
         clock.advance(100);
         stopwatch.tick();
         QCOMPARE(stopwatch.elapsedTenths(), 1.0);
-    }
-
-    void drawsStayInRange_data()
-    {
-        QTest::addColumn<int>("count");
-        for (int count : {2, 4, 5, 7, 10, 48, 61})
-            QTest::addRow("count %d", count) << count;
-    }
-    void drawsStayInRange()
-    {
-        QFETCH(int, count);
-        const float largestBelowOne = std::nextafter(1.0f, 0.0f);
-        ScriptedRandom random{0.0f, largestBelowOne, ScriptedRandom::forInt(count - 1, count)};
-        QCOMPARE(drawInt(random, count), 0);
-        QCOMPARE(drawInt(random, count), count - 1);
-        QCOMPARE(drawInt(random, count), count - 1);
-    }
-
-    void systemRandomIsBelowOne()
-    {
-        SystemRandom random;
-        QVector<int> seen(10);
-        for (int i = 0; i < 20000; ++i) {
-            const float r = random.next();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-            ++seen[drawInt(random, 10)];
-        }
-        // Every digit comes up, roughly as often as the others.
-        for (int n : seen)
-            QVERIFY2(n > 1500 && n < 2500, qPrintable(QString::number(n)));
     }
 };
 

@@ -3,16 +3,32 @@
 
 #include "app/changehistory.h"
 #include "app/frmver.h"
-#include "buildinfo.h"
+#include "support/game.h"
 #include "support/scripted.h"
-#include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QtTest/QtTest>
+
+namespace {
+
+const QString HomePage = QStringLiteral("https://kashikoro.example.jp/");
+
+// A label's text as the player reads it, without the markup of a link.
+QString shownText(const QLabel *label)
+{
+    if (label->textFormat() != Qt::RichText)
+        return label->text();
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+} // namespace
 
 class TestVersion : public QObject
 {
@@ -21,8 +37,7 @@ class TestVersion : public QObject
 private slots:
     void initTestCase()
     {
-        Fonts::install();
-        MakeVersionText();
+        setUpGame();
         app().ChangeHistoryText = MakeChangeHistoryText();
     }
     void cleanup() { frmVer::urlOpener() = nullptr; }
@@ -32,6 +47,7 @@ private slots:
     void splashOrAbout();
     void addressOpensTheHomePage_data();
     void addressOpensTheHomePage();
+    void escapeClosesTheAboutBox();
 };
 
 void TestVersion::historyHasFifteenBlocksOldestFirst()
@@ -59,7 +75,7 @@ void TestVersion::historyHasFifteenBlocksOldestFirst()
         for (const QString &line : blockLines.mid(1))
             QVERIFY2(detail.match(line).hasMatch(), qPrintable(line));
     }
-    QCOMPARE(QStringLiteral("Ver ") + previousVersion, app().AppVersionText);
+    QCOMPARE(previousVersion, QStringLiteral("9.1.0"));
 }
 
 void TestVersion::splashOrAbout_data()
@@ -84,22 +100,32 @@ void TestVersion::splashOrAbout()
     auto *close = screen.findChild<QPushButton *>(QStringLiteral("cmdClose"));
     QCOMPARE(close->isEnabled(), !splash);
     auto *history = screen.findChild<QPlainTextEdit *>(QStringLiteral("txtHistory"));
-    QCOMPARE(history->toPlainText(), splash ? QString() : withLineFeeds(app().ChangeHistoryText));
+    const QString shownHistory = history->toPlainText();
+    if (splash) {
+        QVERIFY(shownHistory.isEmpty());
+    } else {
+        QVERIFY(shownHistory.startsWith(QStringLiteral(u"●Ver 1.0.0（2005年 9月 9日）･･･　新規作成\n\n●Ver 1.0.1")));
+        QVERIFY(shownHistory.endsWith(QStringLiteral(u"\n　　　・ランキングクリア機能\n　　　・ランクイン日時付加機能")));
+        QCOMPARE(shownHistory.count(QLatin1Char('\n')), 48); // 35 lines and 14 empty ones between the blocks
+        QVERIFY(!shownHistory.contains(QLatin1Char('\r')));
+    }
     QCOMPARE(screen.rect().contains(history->geometry()), !splash);
 
-    QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral(u"カシコロ"));
-    QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("lblVer"))->text(), app().AppVersionText);
-    const QStringList makerLines = frmVer::MakerLinesText().split(QStringLiteral("\r\n"));
-    QCOMPARE(makerLines, (QStringList{QStringLiteral(u"会社名：") + QString::fromUtf16(BuildInfo::Company),
-                                      QStringLiteral(u"商　標：") + QString::fromUtf16(BuildInfo::Trademarks),
-                                      QStringLiteral(u"著作権：") + QString::fromUtf16(BuildInfo::Copyright)}));
-    QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("lblName"))->text().split(QLatin1Char('\n')), makerLines);
+    QCOMPARE(shownText(screen.findChild<QLabel *>(QStringLiteral("lblTitle"))), QStringLiteral(u"カシコロ"));
+    QCOMPARE(shownText(screen.findChild<QLabel *>(QStringLiteral("lblVer"))), QStringLiteral("Ver 9.1.0"));
+    QCOMPARE(shownText(screen.findChild<QLabel *>(QStringLiteral("lblName"))),
+             QStringLiteral(u"会社名：カシコロ工房\n"
+                            u"商　標：カシコロ(TM)\n"
+                            u"著作権：Copyright (C) 2005-2026 カシコロ工房"));
+    auto *address = screen.findChild<QLabel *>(QStringLiteral("lblURL"));
+    QCOMPARE(shownText(address), HomePage);
+    QCOMPARE(address->pos(), Twips::rect(2400, 1200, 0, 0).topLeft());
 
     // Title, maker lines, address and version show whole in both modes.
     for (const char *name : {"lblTitle", "lblName", "lblURL", "lblVer"}) {
         auto *label = screen.findChild<QLabel *>(QString::fromLatin1(name));
         QVERIFY2(screen.rect().contains(label->geometry()), name);
-        const QRect text = label->fontMetrics().boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, label->text());
+        const QRect text = label->fontMetrics().boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, shownText(label));
         QVERIFY2(text.width() <= label->width() && text.height() <= label->height(), name);
     }
 
@@ -128,8 +154,17 @@ void TestVersion::addressOpensTheHomePage()
     QTest::mouseClick(screen.findChild<QLabel *>(QStringLiteral("lblVer")), Qt::LeftButton);
     QVERIFY(opened.isEmpty());
     QTest::mouseClick(screen.findChild<QLabel *>(QStringLiteral("lblURL")), Qt::LeftButton);
-    QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromUtf16(BuildInfo::HomePage))});
+    QCOMPARE(opened, QList<QUrl>{QUrl(HomePage)});
     QVERIFY(opened.first().isValid());
+}
+
+void TestVersion::escapeClosesTheAboutBox()
+{
+    frmVer screen(frmVer::Mode::About);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    QTest::keyClick(&screen, Qt::Key_Escape);
+    QVERIFY(!screen.isVisible());
 }
 
 QTEST_MAIN(TestVersion)

@@ -15,7 +15,7 @@ const std::array<QString, ColourCount + 1> &ColourNames()
     return names;
 }
 
-Question nextQuestion(RandomSource &random, quint32 previousInk)
+Question drawQuestion(RandomSource &random, quint32 previousInk)
 {
     quint32 ink = 0;
     do {

@@ -19,7 +19,7 @@ inline constexpr std::array<quint32, ColourCount + 1> ColourTable = {
 const std::array<QString, ColourCount + 1> &ColourNames();
 
 // The look of the question label before the first run: "あお" in yellow.
-inline constexpr quint32 DesignInk = 0xFFFF00;
+inline constexpr quint32 InkAtLoad = 0xFFFF00;
 
 struct Question
 {
@@ -28,10 +28,10 @@ struct Question
 };
 
 // A new question: an ink other than previousInk, and a word drawn on its own.
-Question nextQuestion(RandomSource &random, quint32 previousInk);
+Question drawQuestion(RandomSource &random, quint32 previousInk);
 
 // Right when the pressed button's colour is the ink (the word does not count).
-constexpr bool isRight(quint32 shownInk, int pressedIndex)
+constexpr bool isRightAnswer(quint32 shownInk, int pressedIndex)
 {
     return pressedIndex >= 1 && pressedIndex <= ColourCount && ColourTable[pressedIndex] == shownInk;
 }

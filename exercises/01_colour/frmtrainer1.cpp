@@ -20,7 +20,7 @@ frmTrainer1::frmTrainer1(QWidget *parent) : TrainerWindow(1, parent)
 
     lblProb = Controls::label(this, QStringLiteral("lblProb"), QString(), Fonts::gothic(72),
                               Twips::rect(120, 2040, 5955, 1455), Qt::AlignCenter);
-    paintQuestion(Black, Colour::DesignInk, QStringLiteral(u"あお"));
+    paintQuestion(Black, Colour::InkAtLoad, QStringLiteral(u"あお"));
 
     fraColor = Controls::frame(this, QStringLiteral("fraColor"), Twips::rect(120, 3600, 6015, 495));
     for (int index = 1; index <= Colour::ColourCount; ++index) {
@@ -55,14 +55,14 @@ void frmTrainer1::prepareRun()
 
 void frmTrainer1::NextQuestion()
 {
-    const Colour::Question question = Colour::nextQuestion(random(), PreviousInk);
+    const Colour::Question question = Colour::drawQuestion(random(), PreviousInk);
     paintQuestion(White, question.ink, question.word);
     PreviousInk = question.ink;
 }
 
 void frmTrainer1::cmdColor_Click(int index)
 {
-    answer(Colour::isRight(shownInk(), index));
+    answer(Colour::isRightAnswer(shownInk(), index));
 }
 
 void frmTrainer1::showStopped()

@@ -30,58 +30,47 @@ frmTrainer2::frmTrainer2(QWidget *parent) : TrainerWindow(2, parent)
                                                      numberFont, Twips::rect(720 * column, 600 * row, 615, 495));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdNum_Click(index); });
         cmdNum[index] = button;
-        // As the window opens: 1 to 48 in order, all yellow.
-        setCaption(index, QString::number(index + 1));
-        setBackColour(index, Numbers::Unpressed);
+        showButton(index);
     }
     setAnswerArea(fraNum);
 }
 
-QString frmTrainer2::caption(int index) const
+void frmTrainer2::showButton(int index)
 {
-    return cmdNum[index]->text();
-}
-
-void frmTrainer2::setCaption(int index, const QString &caption)
-{
-    cmdNum[index]->setText(caption);
-}
-
-quint32 frmTrainer2::backColour(int index) const
-{
-    return cmdNum[index]->backColor().rgb() & 0xFFFFFF;
-}
-
-void frmTrainer2::setBackColour(int index, quint32 colour)
-{
-    cmdNum[index]->setBackColor(QColor::fromRgb(colour));
+    cmdNum[index]->setText(QString::number(m_board.numbers[index]));
+    cmdNum[index]->setBackColor(QColor::fromRgb(m_board.pressed[index] ? Numbers::Pressed : Numbers::Unpressed));
 }
 
 void frmTrainer2::showCounter()
 {
-    setCounterText(Numbers::counterText(m_order.NextNumber()));
+    setCounterText(Numbers::counterText(m_board.NextNumber));
 }
 
 void frmTrainer2::prepareRun()
 {
     // Dealt before the stopwatch starts: dealing costs the player nothing.
-    m_order.deal(random());
+    Numbers::ResetBoard(m_board);
+    Numbers::ShuffleNumbers(m_board, random());
+    for (int index = 0; index < Numbers::ButtonCount; ++index)
+        showButton(index);
 }
 
 void frmTrainer2::cmdNum_Click(int index)
 {
     if (!isRunning())
         return;
-    switch (m_order.press(index)) {
-    case Numbers::NumberOrder::Press::Wrong:
+    switch (Numbers::press(m_board, index)) {
+    case Numbers::Press::Wrong:
         MarkAnswer(false);
         break;
-    case Numbers::NumberOrder::Press::Right:
+    case Numbers::Press::Right:
+        showButton(index);
         MarkAnswer(true);
         showCounter();
         break;
-    case Numbers::NumberOrder::Press::Cleared:
+    case Numbers::Press::Cleared:
         // The counter keeps "次は　48" and the board stays all black.
+        showButton(index);
         MarkAnswer(true);
         FinishRun();
         break;

@@ -8,15 +8,15 @@
 class ColorButton;
 class QFrame;
 
-// 数字順番押し. The board lives in its buttons: caption = number, back colour
-// yellow = still to press, black = pressed.
-class frmTrainer2 : public TrainerWindow, private Numbers::Board
+// 数字順番押し. Each button shows its number as its caption and its state as
+// its back colour: yellow still to press, black pressed.
+class frmTrainer2 : public TrainerWindow
 {
     Q_OBJECT
 public:
     explicit frmTrainer2(QWidget *parent = nullptr);
 
-    int NextNumber() const { return m_order.NextNumber(); }
+    int NextNumber() const { return m_board.NextNumber; }
 
 public slots:
     void cmdNum_Click(int index);
@@ -28,13 +28,9 @@ protected:
     void prepareRun() override;
 
 private:
-    // Numbers::Board, on the buttons.
-    QString caption(int index) const override;
-    void setCaption(int index, const QString &caption) override;
-    quint32 backColour(int index) const override;
-    void setBackColour(int index, quint32 colour) override;
+    void showButton(int index);
 
     QFrame *fraNum = nullptr;
     std::array<ColorButton *, Numbers::ButtonCount> cmdNum{};
-    Numbers::NumberOrder m_order{*this};
+    Numbers::Board m_board = Numbers::Board::inOrder();
 };

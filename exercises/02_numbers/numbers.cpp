@@ -1,5 +1,7 @@
 #include "exercises/02_numbers/numbers.h"
 
+#include <algorithm>
+
 namespace Numbers {
 
 namespace {
@@ -10,76 +12,68 @@ namespace {
 // window. A sound source gets here with a chance of about e^-200.
 constexpr int MaxDrawsPerButton = 10000;
 
-bool isDealt(const Board &board, int upToIndex, const QString &number)
+bool isDealt(const Board &board, int upToIndex, int number)
 {
-    for (int index = 0; index <= upToIndex; ++index) {
-        if (board.caption(index) == number)
-            return true;
-    }
-    return false;
+    const auto dealt = board.numbers.begin() + upToIndex + 1;
+    return std::find(board.numbers.begin(), dealt, number) != dealt;
 }
 
-QString smallestUndealt(const Board &board, int upToIndex)
+int smallestUndealt(const Board &board, int upToIndex)
 {
     for (int n = 1; n <= ButtonCount; ++n) {
-        const QString number = QString::number(n);
-        if (!isDealt(board, upToIndex, number))
-            return number;
+        if (!isDealt(board, upToIndex, n))
+            return n;
     }
-    return QString();
+    return 0;
 }
 
 } // namespace
 
+Board Board::inOrder()
+{
+    Board board;
+    for (int index = 0; index < ButtonCount; ++index)
+        board.numbers[index] = index + 1;
+    return board;
+}
+
 void ResetBoard(Board &board)
 {
-    for (int index = 0; index < ButtonCount; ++index) {
-        board.setCaption(index, QStringLiteral("0"));
-        board.setBackColour(index, Unpressed);
-    }
+    board.numbers.fill(0);
+    board.pressed.fill(false);
+    board.NextNumber = 1;
 }
 
 void ShuffleNumbers(Board &board, RandomSource &random)
 {
     for (int index = 0; index < ButtonCount; ++index) {
-        QString number;
+        int number = 0;
         int draws = 0;
         do {
             if (++draws > MaxDrawsPerButton) {
                 number = smallestUndealt(board, index);
                 break;
             }
-            number = QString::number(drawInt(random, ButtonCount) + 1);
+            number = drawInt(random, ButtonCount) + 1;
         } while (isDealt(board, index, number));
-        board.setCaption(index, number);
+        board.numbers[index] = number;
     }
+}
+
+Press press(Board &board, int index)
+{
+    if (index < 0 || index >= ButtonCount)
+        return Press::Wrong;
+    if (board.numbers[index] != board.NextNumber || board.pressed[index])
+        return Press::Wrong;
+    board.pressed[index] = true;
+    ++board.NextNumber;
+    return board.NextNumber > ButtonCount ? Press::Cleared : Press::Right;
 }
 
 QString counterText(int nextNumber)
 {
     return QStringLiteral(u"次は　%1").arg(nextNumber);
-}
-
-void NumberOrder::deal(RandomSource &random)
-{
-    ResetBoard(m_board);
-    m_nextNumber = 1;
-    ShuffleNumbers(m_board, random);
-}
-
-NumberOrder::Press NumberOrder::press(int index)
-{
-    if (index < 0 || index >= ButtonCount)
-        return Press::Wrong;
-    // The board's own state decides: the caption must be the next number and
-    // the button must not have been pressed yet.
-    const bool right = m_board.caption(index) == QString::number(m_nextNumber)
-                       && m_board.backColour(index) == Unpressed;
-    if (!right)
-        return Press::Wrong;
-    m_board.setBackColour(index, Pressed);
-    ++m_nextNumber;
-    return m_nextNumber > ButtonCount ? Press::Cleared : Press::Right;
 }
 
 } // namespace Numbers

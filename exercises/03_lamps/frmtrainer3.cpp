@@ -8,13 +8,6 @@
 #include <QFrame>
 #include <QPushButton>
 
-namespace {
-// As the window opens, before the first run.
-constexpr std::array<bool, Lamps::CircleCount> DesignPattern = {
-    false, false, true, false, true, false, false, true, false,
-};
-}
-
 frmTrainer3::frmTrainer3(QWidget *parent) : TrainerWindow(3, parent)
 {
     setInstructionLines({QStringLiteral(u"●赤く光っている数と同じボタンをおすんだぴこ。")});
@@ -27,9 +20,9 @@ frmTrainer3::frmTrainer3(QWidget *parent) : TrainerWindow(3, parent)
         circle->setBorderWidth(3);
         Twips::place(circle, 960 + 480 * index, 2160, 495, 495);
         shpPochi[index] = circle;
-        setLit(index, DesignPattern[index]);
     }
-    m_litCount = Lamps::countLit(*this);
+    showPattern(Lamps::PatternAtLoad);
+    m_litCount = Lamps::litCount(shownPattern());
 
     fraNum = Controls::frame(this, QStringLiteral("fraNum"), Twips::rect(180, 2880, 5895, 495));
 
@@ -43,28 +36,34 @@ frmTrainer3::frmTrainer3(QWidget *parent) : TrainerWindow(3, parent)
     setAnswerArea(fraNum);
 }
 
-bool frmTrainer3::isLit(int index) const
+void frmTrainer3::showPattern(const Lamps::Pattern &pattern)
 {
-    return shpPochi[index]->isOpaque();
+    for (int index = 0; index < Lamps::CircleCount; ++index)
+        shpPochi[index]->setOpaque(pattern[index]);
 }
 
-void frmTrainer3::setLit(int index, bool lit)
+Lamps::Pattern frmTrainer3::shownPattern() const
 {
-    shpPochi[index]->setOpaque(lit);
+    Lamps::Pattern pattern{};
+    for (int index = 0; index < Lamps::CircleCount; ++index)
+        pattern[index] = shpPochi[index]->isOpaque();
+    return pattern;
 }
 
 void frmTrainer3::NextQuestion()
 {
-    m_litCount = Lamps::NextPattern(*this, random());
+    showPattern(Lamps::drawPattern(random()));
+    // What the player counts is what the circles show.
+    m_litCount = Lamps::litCount(shownPattern());
 }
 
 void frmTrainer3::cmdNum_Click(int index)
 {
-    answer(Lamps::isRight(cmdNum[index]->text(), m_litCount));
+    answer(Lamps::isRightAnswer(cmdNum[index]->text(), m_litCount));
 }
 
 void frmTrainer3::showStopped()
 {
-    Lamps::TurnAllOff(*this);
-    m_litCount = Lamps::countLit(*this);
+    showPattern({});
+    m_litCount = 0;
 }

@@ -8,9 +8,9 @@
 class CircleShape;
 class QFrame;
 
-// 光ってるのは何個？ The circles themselves hold the pattern: a circle is lit
-// when its interior is opaque, and the count is read back from them.
-class frmTrainer3 : public TrainerWindow, private Lamps::Row
+// 光ってるのは何個？ A circle is lit when its interior is opaque; the count
+// the answer is judged by is read back from the circles on screen.
+class frmTrainer3 : public TrainerWindow
 {
     Q_OBJECT
 public:
@@ -26,9 +26,8 @@ protected:
     void showStopped() override;
 
 private:
-    // Lamps::Row, on the circles.
-    bool isLit(int index) const override;
-    void setLit(int index, bool lit) override;
+    void showPattern(const Lamps::Pattern &pattern);
+    Lamps::Pattern shownPattern() const;
 
     std::array<CircleShape *, Lamps::CircleCount> shpPochi{};
     QFrame *fraNum = nullptr;

@@ -1,31 +1,23 @@
 #include "exercises/03_lamps/lamps.h"
 
+#include <algorithm>
+
 namespace Lamps {
 
-int NextPattern(Row &row, RandomSource &random)
+Pattern drawPattern(RandomSource &random)
 {
-    for (int index = 0; index < CircleCount; ++index)
-        row.setLit(index, drawInt(random, 2) == 1);
-    return countLit(row);
+    Pattern pattern{};
+    for (bool &lit : pattern)
+        lit = drawInt(random, 2) == 1;
+    return pattern;
 }
 
-void TurnAllOff(Row &row)
+int litCount(const Pattern &pattern)
 {
-    for (int index = 0; index < CircleCount; ++index)
-        row.setLit(index, false);
+    return int(std::count(pattern.begin(), pattern.end(), true));
 }
 
-int countLit(const Row &row)
-{
-    int litCount = 0;
-    for (int index = 0; index < CircleCount; ++index) {
-        if (row.isLit(index))
-            ++litCount;
-    }
-    return litCount;
-}
-
-bool isRight(const QString &pressedCaption, int litCount)
+bool isRightAnswer(const QString &pressedCaption, int litCount)
 {
     return pressedCaption == QString::number(litCount);
 }

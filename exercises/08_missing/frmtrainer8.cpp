@@ -31,9 +31,8 @@ frmTrainer8::frmTrainer8(QWidget *parent)
 {
     setInstructionLines({QStringLiteral(u"●表示される「１」から「９」までの数字の中で"),
                          QStringLiteral(u"　抜けている数字と同じボタンを押すんだぴこ。")});
-    // Six instruction lines: the label reaches down to the marks, so the
-    // last line stands whole in the game's fonts.
-    placeInstructions({240, 120, 5895, 1560});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
     placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
 
     const QFont cellFont = Fonts::gothic(24);

@@ -28,9 +28,8 @@ frmTrainer9::frmTrainer9(QWidget *parent)
 {
     setInstructionLines({QStringLiteral(u"●いちばん長い線の下にあるボタンを押すんだぴこ。"),
                          QStringLiteral(u"※長さが同じ線もあるよ。")});
-    // Six instruction lines: the label reaches down to the marks, so the
-    // last line stands whole in the game's fonts.
-    placeInstructions({240, 120, 5895, 1560});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
     placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
 
     fraProb = new LinesView(this);

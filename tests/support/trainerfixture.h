@@ -8,8 +8,8 @@
 #include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
 #include "settings/appstate.h"
+#include "support/game.h"
 #include "support/scripted.h"
-#include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QDateTime>
@@ -32,32 +32,28 @@ public:
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<Window> window;
 
-    // What every window test needs once: the game's fonts and version text.
-    static void setUpGame()
-    {
-        Fonts::install();
-        if (app().AppTitleText.isEmpty())
-            MakeVersionText();
-    }
-
     // Opens exercise number as the menu does (through the catalogue, with
     // its ranking loaded) on a settings file of its own; false if the window
     // is not a Window.
     bool open(int number)
     {
-        setUpGame();
-        settings = std::make_unique<TempSettings>();
-        dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        random = ScriptedRandom();
-        clock = FakeClock();
+        prepare();
         window.reset(qobject_cast<Window *>(openExercise(number, rankStore(), nullptr)));
-        if (!window)
-            return false;
-        window->useRandomSource(random);
-        window->useClock(clock);
-        window->show();
-        return true;
+        return attach();
+    }
+
+    // Opens a window the catalogue does not make (a stand-in exercise) on
+    // the ranking of exercise number, loaded as the menu loads it.
+    bool openOwn(int number)
+    {
+        prepare();
+        const QString &title = exercise(number).title;
+        rankStore().RankSection = title;
+        rankStore().RankTitle = title;
+        rankStore().LoadRanking();
+        window = std::make_unique<Window>();
+        window->useRanking(rankStore());
+        return attach();
     }
 
     void close()
@@ -163,5 +159,25 @@ public:
     QString firstRankingLine() const
     {
         return ReadSetting(rankStore().RankSection, QStringLiteral("1"), QStringLiteral("NoData"));
+    }
+
+private:
+    void prepare()
+    {
+        setUpGame();
+        settings = std::make_unique<TempSettings>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        rankStore() = RankStore();
+        random = ScriptedRandom();
+        clock = FakeClock();
+    }
+    bool attach()
+    {
+        if (!window)
+            return false;
+        window->useRandomSource(random);
+        window->useClock(clock);
+        window->show();
+        return true;
     }
 };

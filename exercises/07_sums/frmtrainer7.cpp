@@ -1,0 +1,62 @@
+#include "exercises/07_sums/frmtrainer7.h"
+
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+frmTrainer7::frmTrainer7(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●表示する計算式の答えを入力して"),
+                         QStringLiteral(u"　　Enterキーを押すんだぴこ。")});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
+    placeMarks({2040, 1800, 345, 315}, {2520, 1800, 1935, 375});
+
+    const Sums::Question atLoad;
+    lblProb = Controls::label(this, QStringLiteral("lblProb"), atLoad.caption(), Fonts::gothic(72),
+                              Twips::rect(180, 2280, 5955, 1455), Qt::AlignCenter);
+    lblProb->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Controls::setBackColor(lblProb, Qt::black);
+    Controls::setForeColor(lblProb, Qt::white);
+
+    txtAns = Controls::textBox(this, QStringLiteral("txtAns"), Fonts::gothic(72), Twips::rect(1440, 3840, 3615, 1455),
+                               Sums::AnswerLength);
+    // Centred under the sum, where the eye already is.
+    txtAns->setAlignment(Qt::AlignCenter);
+    txtAns->setText(QString::number(atLoad.ExpectedAnswer()));
+    connect(txtAns, &QLineEdit::returnPressed, this,
+            [this] { txtAns_KeyDown(Qt::Key_Return, QGuiApplication::keyboardModifiers()); });
+    setAnswerArea(txtAns);
+}
+
+void frmTrainer7::NextQuestion()
+{
+    txtAns->clear();
+    const Sums::Question question = Sums::drawQuestion(random(), PreviousFirstOperand);
+    ExpectedAnswer = question.ExpectedAnswer();
+    lblProb->setText(question.caption());
+    txtAns->setFocus();
+}
+
+void frmTrainer7::txtAns_KeyDown(int KeyCode, Qt::KeyboardModifiers)
+{
+    if (KeyCode != Qt::Key_Return && KeyCode != Qt::Key_Enter)
+        return;
+    answer(Sums::isRightAnswer(txtAns->text(), ExpectedAnswer));
+}
+
+void frmTrainer7::showStopped()
+{
+    // The unanswered sum goes; what was typed stays in the idle box.
+    lblProb->setText(QStringLiteral(u"ちゅうし"));
+}
+
+void frmTrainer7::showFinished()
+{
+    lblProb->setText(QStringLiteral(u"おわり"));
+}

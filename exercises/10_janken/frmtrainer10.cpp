@@ -1,0 +1,71 @@
+#include "exercises/10_janken/frmtrainer10.h"
+
+#include "exercises/10_janken/hands.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+
+// The hand buttons in fraAns (twips): rock, scissors, paper from the left.
+constexpr int ButtonLeft = 1380;
+constexpr int ButtonStep = 1200;
+constexpr int ButtonSide = 795;
+
+// What a screen reader says for each button.
+const std::array<QString, Janken::HandCount> HandNames = {
+    QStringLiteral(u"グー"), QStringLiteral(u"チョキ"), QStringLiteral(u"パー")};
+
+} // namespace
+
+frmTrainer10::frmTrainer10(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●じゃんけんの勝敗に合うボタンを押すんだぴこ"),
+                         QStringLiteral(u"※相手が負けだったらそれに勝つボタンを押すんだよ。")});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
+    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+
+    fraProb = Controls::frame(this, QStringLiteral("fraProb"), Twips::rect(300, 2160, 5715, 2355));
+    picGCP = new HandPicture(fraProb);
+    picGCP->setObjectName(QStringLiteral("picGCP"));
+    Twips::place(picGCP, 1800, 0, 2235, 2235);
+    lblKM = Controls::label(fraProb, QStringLiteral("lblKM"), QString(), Fonts::pGothic(21.75),
+                            Twips::rect(180, 840, 1395, 555));
+
+    fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(250, 4620, 5775, 915));
+    for (int hand = 0; hand < Janken::HandCount; ++hand) {
+        auto *button = Controls::button<HandButton>(fraAns, QStringLiteral("cmdGCP(%1)").arg(hand), QString(),
+                                                    Twips::rect(ButtonLeft + ButtonStep * hand, 0, ButtonSide, ButtonSide));
+        button->setHand(hand);
+        button->setAccessibleName(HandNames[hand]);
+        connect(button, &QPushButton::clicked, this, [this, hand] { cmdGCP_Click(hand); });
+        cmdGCP[hand] = button;
+    }
+    setAnswerArea(fraAns);
+
+    // As the window opens: paper, and the opponent lost.
+    showQuestion(Janken::PreviousHandAtLoad, Janken::OpponentLost);
+}
+
+void frmTrainer10::showQuestion(int hand, int outcome)
+{
+    picGCP->setHand(hand);
+    lblKM->setText(Janken::outcomeCaption(outcome));
+}
+
+void frmTrainer10::NextQuestion()
+{
+    const Janken::Question question = Janken::drawQuestion(random(), PreviousHand);
+    CorrectHand = question.CorrectHand;
+    showQuestion(question.hand, question.outcome);
+}
+
+void frmTrainer10::cmdGCP_Click(int Index)
+{
+    answer(Janken::isRightAnswer(Index, CorrectHand));
+}

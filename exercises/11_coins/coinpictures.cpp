@@ -1,0 +1,87 @@
+#include "exercises/11_coins/coinpictures.h"
+
+#include "exercises/11_coins/coins.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTransform>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+// The drawing of the coin worth Denominations[i], upright.
+QSvgRenderer *drawing(int denomination)
+{
+    static std::array<std::unique_ptr<QSvgRenderer>, Coins::Denominations.size()> loaded;
+    if (denomination < 0 || denomination >= int(loaded.size()))
+        return nullptr;
+    if (!loaded[denomination]) {
+        const QString file = QStringLiteral(":/assets/coins/coin%1.svg").arg(Coins::Denominations[denomination]);
+        loaded[denomination] = std::make_unique<QSvgRenderer>(file);
+    }
+    return loaded[denomination].get();
+}
+
+} // namespace
+
+namespace Coins {
+
+QImage render(int slot, qreal devicePixelRatio)
+{
+    const int pixels = qMax(1, qRound(PictureSize * devicePixelRatio));
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor::fromRgb(Background));
+    if (slot < 0 || slot >= PictureCount || isBlank(slot)) {
+        image.setDevicePixelRatio(devicePixelRatio);
+        return image;
+    }
+    if (QSvgRenderer *svg = drawing((slot - FirstCoinSlot) / Orientations)) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        svg->render(&painter, QRectF(0, 0, pixels, pixels));
+    }
+    // Quarter turns move every pixel to its place exactly: a turned coin is
+    // the upright drawing turned, never a drawing of its own.
+    if (const int turns = quarterTurns(slot))
+        image = image.transformed(QTransform().rotate(90.0 * turns));
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+} // namespace Coins
+
+CoinPicture::CoinPicture(QWidget *parent) : QWidget(parent)
+{
+}
+
+void CoinPicture::setSlot(int slot)
+{
+    if (m_slot == slot)
+        return;
+    m_slot = slot;
+    update();
+}
+
+QRect CoinPicture::pictureRect() const
+{
+    QRect place(0, 0, Coins::PictureSize, Coins::PictureSize);
+    place.moveCenter(rect().center());
+    return place;
+}
+
+void CoinPicture::paintEvent(QPaintEvent *)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_picture.isNull() || m_pictureSlot != m_slot || m_picture.devicePixelRatio() != ratio) {
+        m_picture = Coins::render(m_slot, ratio);
+        m_pictureSlot = m_slot;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor::fromRgb(Coins::Background));
+    painter.drawImage(pictureRect(), m_picture);
+    // One thin grey line round the place; neighbouring places share it.
+    painter.setPen(QColor(0x90, 0x90, 0x90));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,73 @@
+#include "exercises/11_coins/frmtrainer11.h"
+
+#include "exercises/11_coins/coinpictures.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// The places in fraProb (twips): column c starts at PlaceLeft + PlaceStep x c,
+// row r at PlaceStep x r; a place is a little wider than the step, so
+// neighbours share their edge.
+constexpr int PlaceLeft = 240;
+constexpr int PlaceStep = 1260;
+constexpr int PlaceSide = 1275;
+
+} // namespace
+
+frmTrainer11::frmTrainer11(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●コインの合計金額を入力するんだぴこ。"),
+                         QStringLiteral(u"※向きが違う時や、何にも無い時もあるよ。")});
+    // Six instruction lines; the marks sit lower.
+    placeInstructions({240, 120, 5895, 1455});
+    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+
+    fraProb = Controls::frame(this, QStringLiteral("fraProb"), Twips::rect(300, 2160, 5715, 2535));
+    for (int place = 0; place < Coins::Places; ++place) {
+        auto *picture = new CoinPicture(fraProb);
+        picture->setObjectName(QStringLiteral("picProb(%1)").arg(place));
+        Twips::place(picture, PlaceLeft + PlaceStep * Coins::column(place), PlaceStep * Coins::row(place), PlaceSide,
+                     PlaceSide);
+        picProb[place] = picture;
+    }
+
+    fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(250, 4920, 5775, 615));
+    txtAns = Controls::textBox(fraAns, QStringLiteral("txtAns"), Fonts::gothic(15.75), Twips::rect(2340, 120, 1395, 390),
+                               AnswerLength);
+    txtAns->setText(QStringLiteral("666"));
+    lblYen = Controls::label(fraAns, QStringLiteral("lblYen"), QStringLiteral(u"円"), Fonts::gothic(12),
+                             Twips::rect(3840, 240, 0, 0));
+    lblYen->adjustSize();
+    connect(txtAns, &QLineEdit::returnPressed, this, &frmTrainer11::txtAns_Enter);
+    setAnswerArea(fraAns);
+
+    showBoard(Coins::SampleBoard);
+    CoinTotal = Coins::totalOf(Coins::SampleBoard);
+}
+
+void frmTrainer11::showBoard(const Coins::Board &board)
+{
+    for (int place = 0; place < Coins::Places; ++place)
+        picProb[place]->setSlot(board[place]);
+}
+
+void frmTrainer11::NextQuestion()
+{
+    txtAns->clear();
+    const Coins::Question question = Coins::drawQuestion(random());
+    CoinTotal = question.CoinTotal;
+    showBoard(question.board);
+    txtAns->setFocus();
+}
+
+void frmTrainer11::txtAns_Enter()
+{
+    answer(Coins::isRightAnswer(txtAns->text(), CoinTotal));
+}

@@ -1,0 +1,83 @@
+#include "exercises/12_clock/frmtrainer12.h"
+
+#include "exercises/12_clock/clockpicture.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+frmTrainer12::frmTrainer12(QWidget *parent)
+    : TrainerWindow(ExerciseNumber, parent)
+{
+    setInstructionLines({QStringLiteral(u"●時計の時刻を入力するんだぴこ。"),
+                         QStringLiteral(u"　午前３時５分だったら「0305」って入力してね。"),
+                         QStringLiteral(u"　午前の時は「0000～1155」の範囲で、"),
+                         QStringLiteral(u"　午後の時は「1200～2355」で入力してね。")});
+    // Eight instruction lines: a taller label, the marks lower.
+    placeInstructions({240, 120, 5895, 1935});
+    placeMarks({2040, 2160, 345, 315}, {2520, 2160, 1935, 375});
+
+    lblAMPM = Controls::label(this, QStringLiteral("lblAMPM"), QString(), Fonts::pGothic(14.25, true),
+                              Twips::rect(1320, 2940, 735, 375));
+    picBase = new ClockPicture(this);
+    picBase->setObjectName(QStringLiteral("picBase"));
+    picBase->setGeometry(Twips::rect(2160, 2580, 2250, 2250));
+
+    txtAns = Controls::textBox(this, QStringLiteral("txtAns"), Fonts::gothic(14.25), Twips::rect(2940, 4980, 915, 375),
+                               Clock::AnswerLength);
+    // Centred under the clock.
+    txtAns->setAlignment(Qt::AlignCenter);
+    connect(txtAns, &QLineEdit::returnPressed, this,
+            [this] { txtAns_KeyDown(Qt::Key_Return, QGuiApplication::keyboardModifiers()); });
+    setAnswerArea(txtAns);
+
+    // Back from the ranking screen the sample clock is shown again. The
+    // frame's own handler runs first and returns once that screen is closed.
+    if (auto *cmdRank = findChild<QPushButton *>(QStringLiteral("cmdRank")))
+        connect(cmdRank, &QPushButton::clicked, this, &frmTrainer12::Form_Activate);
+}
+
+void frmTrainer12::showEvent(QShowEvent *event)
+{
+    TrainerWindow::showEvent(event);
+    if (!event->spontaneous())
+        Form_Activate();
+}
+
+void frmTrainer12::Form_Activate()
+{
+    // A question on show is never swapped for the sample.
+    if (isRunning())
+        return;
+    const Clock::Time sample;
+    lblAMPM->setText(sample.halfCaption());
+    DrawClock(sample.hour, sample.minute);
+    txtAns->setText(QString::number(sample.answer()));
+}
+
+void frmTrainer12::DrawClock(int hour, int minute)
+{
+    picBase->DrawClock(hour, minute);
+}
+
+void frmTrainer12::NextQuestion()
+{
+    txtAns->clear();
+    const Clock::Time time = Clock::drawTime(random(), PreviousClockAnswer);
+    lblAMPM->setText(time.halfCaption());
+    DrawClock(time.hour, time.minute);
+    ClockAnswer = time.answer();
+    txtAns->setFocus();
+}
+
+void frmTrainer12::txtAns_KeyDown(int KeyCode, Qt::KeyboardModifiers)
+{
+    if (KeyCode != Qt::Key_Return && KeyCode != Qt::Key_Enter)
+        return;
+    answer(Clock::isRightAnswer(txtAns->text(), ClockAnswer));
+}
