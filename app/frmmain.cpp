@@ -36,6 +36,7 @@ frmMain::frmMain(QWidget *parent)
     cmdEnd = Controls::button(client, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), Fonts::pGothic(12),
                               Twips::rect(3000, 6240, 1815, 675));
     connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
+    cmdEnd->setAccessibleName(QStringLiteral(u"終了"));
 
     QWidget *previous = cmdEnd;
     for (int index = 1; index <= ExerciseCount; ++index) {
