@@ -26,10 +26,13 @@ test: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# The start-up benchmark starts the game and an empty Qt program in turn on a
+# virtual display of its own.
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKASHIKORO_BENCH=ON
-	cmake --build build-bench
+	cmake --build build-bench --target kashikoro-bench stopwatch-accuracy kashikoro-startup
 	cd build-bench && ./bin/kashikoro-bench && ./bin/stopwatch-accuracy 20
+	cd build-bench && xvfb-run -a -s "-screen 0 1280x1024x24" ./bin/kashikoro-startup 20
 
 clean:
 	rm -rf build build-asan build-bench

@@ -6,6 +6,9 @@
 #include "app/soundmenu.h"
 #include "buildinfo.h"
 #include "exercises/catalogue.h"
+#include "history/frmseiseki.h"
+#include "history/history.h"
+#include "history/historyexport.h"
 #include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
 #include "ui/controls.h"
@@ -51,6 +54,16 @@ frmMain::frmMain(QWidget *parent)
         previous = button;
         cmdMenu[index] = button;
     }
+
+    // The records of every run played, before the help menu.
+    mnuBarSeiseki = menuBar()->addMenu(QStringLiteral(u"成績(&S)"));
+    mnuBarSeiseki->setObjectName(QStringLiteral("mnuBarSeiseki"));
+    mnuSeiseki = mnuBarSeiseki->addAction(QStringLiteral(u"成績を見る(&V)"));
+    mnuSeiseki->setObjectName(QStringLiteral("mnuSeiseki"));
+    connect(mnuSeiseki, &QAction::triggered, this, &frmMain::mnuSeiseki_Click);
+    mnuExport = mnuBarSeiseki->addAction(QStringLiteral(u"CSVファイルに書き出す(&E)"));
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
+    connect(mnuExport, &QAction::triggered, this, &frmMain::mnuExport_Click);
 
     mnuBarHelp = menuBar()->addMenu(QStringLiteral(u"ﾍﾙﾌﾟ(&H)"));
     mnuBarHelp->setObjectName(QStringLiteral("mnuBarHelp"));
@@ -133,6 +146,16 @@ void frmMain::mnuOsirase_Click()
 void frmMain::mnuVer_Click()
 {
     showModal(new frmVer(frmVer::Mode::About, this));
+}
+
+void frmMain::mnuSeiseki_Click()
+{
+    showModal(new frmSeiseki(historyStore(), this));
+}
+
+void frmMain::mnuExport_Click()
+{
+    HistoryExport::exportAll(historyStore(), this);
 }
 
 void frmMain::cmdEnd_Click()

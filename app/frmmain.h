@@ -13,9 +13,9 @@ class QDialog;
 class QMenu;
 class QPushButton;
 
-// The menu: one button per exercise, the end button and the help menu. It
-// opens every other window modally, and on its first activation the notice
-// when the settings call for it.
+// The menu: one button per exercise, the end button, the records menu and
+// the help menu. It opens every other window modally, and on its first
+// activation the notice when the settings call for it.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -46,6 +46,8 @@ public slots:
     void cmdMenu_Click(int index);
     void mnuOsirase_Click();
     void mnuVer_Click();
+    void mnuSeiseki_Click();
+    void mnuExport_Click();
     void cmdEnd_Click();
 
 protected:
@@ -60,6 +62,9 @@ private:
 
     std::array<QPushButton *, ExerciseCount + 1> cmdMenu{};
     QPushButton *cmdEnd = nullptr;
+    QMenu *mnuBarSeiseki = nullptr;
+    QAction *mnuSeiseki = nullptr;
+    QAction *mnuExport = nullptr;
     QMenu *mnuBarHelp = nullptr;
     QAction *mnuOsirase = nullptr;
     QAction *mnuVer = nullptr;

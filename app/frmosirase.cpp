@@ -133,8 +133,7 @@ void frmOsirase::done(int result)
 
 void frmOsirase::Form_Unload()
 {
-    WriteSettings(SettingsSection(), {
-                                         {VersionKey(), app().AppVersionText},
-                                         {DspFlagKey(), chkDsp->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
-                                     });
+    const QString flag = chkDsp->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    if (!WriteSettings(SettingsSection(), {{VersionKey(), app().AppVersionText}, {DspFlagKey(), flag}}))
+        tellWriteFailed(QStringLiteral(u"「次回から表示しない。」の選択は残せなかったぴこ。"));
 }

@@ -7,22 +7,73 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 std::unique_ptr<QLockFile> heldLock;
+
+// A folder of this user's own that nobody else can get into: made with mode
+// 0700 when it is not there, put back to 0700 when it is this user's.
+bool isPrivateFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info;
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+        return false;
+    return (info.st_mode & 0077) == 0 || ::chmod(path.constData(), 0700) == 0;
+#else
+    return QDir().mkpath(folder);
+#endif
+}
+
+// Where the lock may live. The runtime folder is the player's own (Qt checks
+// its owner and mode); without one, never a shared folder such as /tmp, where
+// another user could plant the file first.
+QString lockFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return runtime;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return QString();
+    const QString folder = cache + QStringLiteral("/kashikoro-locks");
+    return isPrivateFolder(folder) ? folder : QString();
+}
+
+// The lock file is another user's: not this player's game, whatever it says.
+bool ownedByAnotherUser(const QString &lockFilePath)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    return ::lstat(QFile::encodeName(lockFilePath).constData(), &info) == 0 && info.st_uid != ::geteuid();
+#else
+    Q_UNUSED(lockFilePath);
+    return false;
+#endif
+}
 
 } // namespace
 
 QString instanceLockPath(const QString &programPath)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = lockFolder();
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        return QString();
     const QByteArray program = QFileInfo(programPath).absoluteFilePath().toUtf8();
     const QByteArray hash = QCryptographicHash::hash(program, QCryptographicHash::Sha256).toHex().left(16);
     return folder + QStringLiteral("/kashikoro-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
@@ -35,6 +86,9 @@ bool CheckPrevInstance()
 
 bool CheckPrevInstance(const QString &lockFilePath)
 {
+    // Nowhere private to keep a lock: the game still starts.
+    if (lockFilePath.isEmpty())
+        return true;
     if (heldLock && heldLock->fileName() == lockFilePath)
         return true;
 
@@ -47,8 +101,9 @@ bool CheckPrevInstance(const QString &lockFilePath)
         heldLock = std::move(lock);
         return true;
     }
-    if (lock->error() != QLockFile::LockFailedError) {
-        // No lock can be made at all (an unwritable folder): the game still starts.
+    if (lock->error() != QLockFile::LockFailedError || ownedByAnotherUser(lockFilePath)) {
+        // No lock can be made at all (an unwritable folder), or the file is
+        // another user's: the game still starts.
         return true;
     }
     dialogs().showMessage(QStringLiteral(u"既に起動しています。"), QString::fromUtf16(BuildInfo::Title),

@@ -3,12 +3,13 @@
 #include "app/frmmain.h"
 #include "app/frmver.h"
 #include "app/instance.h"
+#include "app/windowicon.h"
+#include "history/history.h"
 #include "ranking/rankstore.h"
 #include "ui/fonts.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -18,8 +19,10 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/kashikoro.svg")));
     Fonts::install();
+    // The installed fonts are read on a second thread while the rest starts.
+    const Fonts::Preload installedFonts;
+    QApplication::setWindowIcon(windowIcon());
     // Every text of the game is Japanese; so are the buttons of Qt's own dialogs.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -33,6 +36,9 @@ int main(int argc, char *argv[])
 
     MakeVersionText();
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
+    if (!startSettings())
+        return 1;
+    startHistory(app().SettingsFilePath);
     rankStore().LastRankName.clear();
     app().ChangeHistoryText = MakeChangeHistoryText();
 

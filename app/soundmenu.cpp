@@ -1,5 +1,6 @@
 #include "app/soundmenu.h"
 
+#include "settings/appstate.h"
 #include "ui/sounds.h"
 
 #include <QAction>
@@ -18,7 +19,11 @@ QMenu *addSoundMenu(QMainWindow *window, QMenu *before)
     mnuSound->setCheckable(true);
     mnuSound->setChecked(Sounds::enabled());
     QObject::connect(mnuBarOption, &QMenu::aboutToShow, mnuSound, [mnuSound] { mnuSound->setChecked(Sounds::enabled()); });
-    // A choice the settings file cannot keep still holds until the game ends.
-    QObject::connect(mnuSound, &QAction::triggered, mnuSound, [](bool on) { Sounds::setEnabled(on); });
+    // A choice the settings file cannot keep still holds until the game ends;
+    // the player is told it will not be there next time.
+    QObject::connect(mnuSound, &QAction::triggered, mnuSound, [](bool on) {
+        if (!Sounds::setEnabled(on))
+            tellWriteFailed(QStringLiteral(u"効果音の選択は残せなかったぴこ。"));
+    });
     return mnuBarOption;
 }

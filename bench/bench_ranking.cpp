@@ -97,5 +97,3 @@ void RankInAtPlaceOneKeyByKey(benchmark::State &state)
 BENCHMARK(RankInAtPlaceOneKeyByKey)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

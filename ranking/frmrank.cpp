@@ -2,6 +2,7 @@
 
 #include "settings/appstate.h"
 #include "settings/dialogs.h"
+#include "ranking/rankline.h"
 #include "ranking/rankrows.h"
 #include "ranking/rankstore.h"
 #include "ui/controls.h"
@@ -61,7 +62,7 @@ void frmRank::Form_Load()
         const QString &line = store.RankData[i];
         if (line.isEmpty())
             break;
-        if (!RankRows::isShowable(line)) {
+        if (!RankLine(line).hasTimePart()) {
             dialogs().showMessage(app().BrokenIniMessage, app().AppTitleText, Dialogs::Icon::None);
             break;
         }
@@ -78,6 +79,10 @@ void frmRank::cmdClr_Click()
         return;
     if (!dialogs().askYesNo(QStringLiteral(u"本当に良いですか？"), QStringLiteral(u"え～")))
         return;
-    store.ClearRanking();
+    if (!store.ClearRanking()) {
+        // The rows stay: the file still holds them.
+        tellWriteFailed(QStringLiteral(u"ランキングはクリアできなかったぴこ。"));
+        return;
+    }
     txtRank->setPlainText(NoDataText);
 }

@@ -1,14 +1,9 @@
 #include "ranking/rankrows.h"
 
+#include "ranking/rankline.h"
 #include "settings/cp932.h"
 
-#include <QDateTime>
-
 namespace {
-
-const QString Separator = QStringLiteral(u"　");
-constexpr int DateLength = 16;
-constexpr int NameFieldBytes = 16;
 
 QString lastCharacters(const QString &text, qsizetype count)
 {
@@ -19,40 +14,21 @@ QString lastCharacters(const QString &text, qsizetype count)
 
 namespace RankRows {
 
-bool isShowable(const QString &line)
-{
-    return line.indexOf(Separator) >= 1;
-}
-
-bool isDated(const QString &line)
-{
-    const qsizetype separator = line.indexOf(Separator);
-    if (separator < 1 || line.size() - DateLength <= separator)
-        return false;
-    const QString stamp = line.right(DateLength);
-    return stamp.at(10) == QLatin1Char(' ')
-        && QDate::fromString(stamp.left(10), QStringLiteral("yyyy/MM/dd")).isValid()
-        && QTime::fromString(stamp.right(5), QStringLiteral("HH:mm")).isValid();
-}
-
 QString row(int place, const QString &line)
 {
-    const qsizetype separator = line.indexOf(Separator);
-    const QString time = line.left(separator);
-    const QString afterSeparator = line.mid(separator + 1);
+    const RankLine parsed(line);
+    const QString separator(QChar(RankLine::Separator));
 
     QString text = lastCharacters(QStringLiteral("  ") + QString::number(place), 3) + QStringLiteral(u"位　");
-    text += lastCharacters(QStringLiteral("  ") + time, 6) + QStringLiteral(u"秒　");
-    if (isDated(line)) {
-        QString name = afterSeparator.left(afterSeparator.size() - DateLength);
+    text += lastCharacters(QStringLiteral("  ") + parsed.timeText(), 6) + QStringLiteral(u"秒　");
+    QString name = parsed.nameField();
+    if (parsed.isDated()) {
+        // A name field cut short by hand is filled again, so the dates line up.
         const qsizetype bytes = Cp932::byteLength(name);
-        if (bytes < NameFieldBytes)
-            name += QString(NameFieldBytes - bytes, QLatin1Char(' '));
-        text += name + Separator + line.right(DateLength);
-    } else {
-        text += afterSeparator + Separator;
+        if (bytes < RankLine::NameFieldBytes)
+            name += QString(RankLine::NameFieldBytes - bytes, QLatin1Char(' '));
     }
-    return text;
+    return text + name + separator + parsed.date();
 }
 
 } // namespace RankRows

@@ -1,16 +1,16 @@
 #include "ranking/rankstore.h"
 
+#include "ranking/rankline.h"
 #include "settings/appstate.h"
 #include "settings/cp932.h"
 #include "settings/dialogs.h"
 
 #include <QLocale>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
-const QString Separator = QStringLiteral(u"　");
 const QString NoData = QStringLiteral("NoData");
 const QString DefaultName = QStringLiteral(u"ごんべえ");
 const QString Unstorable = QStringLiteral(u"？");
@@ -18,6 +18,17 @@ const QString Unstorable = QStringLiteral(u"？");
 QString placeKey(int place)
 {
     return QString::number(place);
+}
+
+void tellBrokenFile()
+{
+    dialogs().showMessage(app().BrokenIniMessage, app().AppTitleText, Dialogs::Icon::None);
+}
+
+void tellNoRoom()
+{
+    dialogs().showMessage(QStringLiteral(u"残念！%1位以内に入れませんでした。").arg(RankStore::Capacity),
+                          app().AppTitleText, Dialogs::Icon::None);
 }
 
 } // namespace
@@ -39,28 +50,15 @@ void RankStore::LoadRanking()
     }
 }
 
-bool RankStore::timeOfLine(const QString &line, double *time)
-{
-    const qsizetype separator = line.indexOf(Separator);
-    if (separator < 1)
-        return false;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(QStringView(line).left(separator).trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return false;
-    *time = value;
-    return true;
-}
-
 int RankStore::FindRankPlace(double time) const
 {
     for (int i = 1; i <= Capacity; ++i) {
         if (RankData[i].isEmpty())
             return i;
-        double stored = 0;
-        if (!timeOfLine(RankData[i], &stored))
+        const RankLine stored(RankData[i]);
+        if (!stored.isWellFormed())
             return 0;
-        if (stored > time)
+        if (stored.time() > time)
             return i;
     }
     return Capacity + 1;
@@ -70,10 +68,11 @@ QString RankStore::storableName(const QString &name)
 {
     QString stored;
     int characters = 0;
-    for (const char32_t codePoint : QStringView(name).toUcs4()) {
+    for (char32_t codePoint : QStringView(name).toUcs4()) {
         if (characters == MaxNameLength)
             break;
         ++characters;
+        codePoint = Cp932::windowsForm(codePoint);
         const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
         if (control || !Cp932::canEncode(codePoint))
             stored += Unstorable;
@@ -85,22 +84,20 @@ QString RankStore::storableName(const QString &name)
 
 QString RankStore::makeLine(const QString &timeText, const QString &name, const QDateTime &stamp)
 {
-    const qsizetype fill = qMax<qsizetype>(0, NameFieldBytes - Cp932::byteLength(name));
-    return timeText + Separator + name + QString(fill, QLatin1Char(' '))
-        + stamp.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    return RankLine::format(timeText, name, stamp);
 }
 
 void RankStore::RankIn(const QString &timeText)
 {
     const double time = QLocale::c().toDouble(timeText.trimmed());
+    LoadRanking();
     const int place = FindRankPlace(time);
     if (place == 0) {
-        dialogs().showMessage(app().BrokenIniMessage, app().AppTitleText, Dialogs::Icon::None);
+        tellBrokenFile();
         return;
     }
     if (place > Capacity) {
-        dialogs().showMessage(QStringLiteral(u"残念！%1位以内に入れませんでした。").arg(Capacity), app().AppTitleText,
-                              Dialogs::Icon::None);
+        tellNoRoom();
         return;
     }
     const QDateTime stamp = now();
@@ -109,26 +106,79 @@ void RankStore::RankIn(const QString &timeText)
     if (LastRankName.isEmpty())
         LastRankName = DefaultName;
     LastRankName = storableName(LastRankName);
-    InsertRanking(place, makeLine(timeText, LastRankName, stamp));
+
+    // The section may have changed while the name box was open: the run goes
+    // among what the file holds now.
+    switch (insertByTime(time, makeLine(timeText, LastRankName, stamp))) {
+    case Outcome::Saved:
+        break;
+    case Outcome::Broken:
+        tellBrokenFile();
+        break;
+    case Outcome::Full:
+        tellNoRoom();
+        break;
+    case Outcome::NotWritten:
+        tellWriteFailed(QStringLiteral(u"今回の記録は残せなかったぴこ。"));
+        break;
+    }
 }
 
-void RankStore::InsertRanking(int place, const QString &line)
+bool RankStore::InsertRanking(int place, const QString &line)
 {
     Q_ASSERT(place >= 1 && place <= Capacity);
-    for (int c = Capacity; c > place; --c)
-        RankData[c] = RankData[c - 1];
-    RankData[place] = line;
-
-    SettingsFile::Entries entries;
-    for (int i = 1; i <= Capacity && !RankData[i].isEmpty(); ++i)
-        entries.append({placeKey(i), RankData[i]});
-    WriteSettings(RankSection, entries);
+    return insertAtPlace(place, line) == Outcome::Saved;
 }
 
-void RankStore::ClearRanking()
+RankStore::Outcome RankStore::insertAtPlace(int place, const QString &line)
 {
-    DeleteSettingSection(RankSection);
-    RankData.fill(QString());
+    SettingsFile::Lock lock = settingsFile().lock();
+    LoadRanking();
+    const bool saved = lock && writeInserted(std::min(place, usedPlaces() + 1), line);
+    if (saved)
+        LoadRanking();
+    return saved ? Outcome::Saved : Outcome::NotWritten;
+}
+
+RankStore::Outcome RankStore::insertByTime(double time, const QString &line)
+{
+    // No dialog while the lock is held: other writers wait for it.
+    SettingsFile::Lock lock = settingsFile().lock();
+    LoadRanking();
+    const int place = FindRankPlace(time);
+    if (place == 0)
+        return Outcome::Broken;
+    if (place > Capacity)
+        return Outcome::Full;
+    const bool saved = lock && writeInserted(place, line);
+    if (saved)
+        LoadRanking();
+    return saved ? Outcome::Saved : Outcome::NotWritten;
+}
+
+bool RankStore::writeInserted(int place, const QString &line)
+{
+    // Only the new line is encoded; each place below it takes the bytes of
+    // the one above, whatever code page 932 makes of them.
+    const auto encoded = Cp932::encodeExact(line);
+    if (!encoded)
+        return false;
+    SettingsFile::RawEntries entries{{placeKey(place), *encoded}};
+    const int last = std::min(usedPlaces() + 1, Capacity);
+    for (int i = place + 1; i <= last; ++i) {
+        const auto moved = settingsFile().rawValue(RankSection, placeKey(i - 1));
+        if (!moved)
+            return false;
+        entries.append({placeKey(i), *moved});
+    }
+    return settingsFile().writeRaw(RankSection, entries);
+}
+
+bool RankStore::ClearRanking()
+{
+    const bool cleared = DeleteSettingSection(RankSection);
+    LoadRanking();
+    return cleared;
 }
 
 int RankStore::usedPlaces() const

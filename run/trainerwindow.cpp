@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include "ranking/frmrank.h"
 #include "ranking/rankstore.h"
+#include "run/runobserver.h"
 #include "ui/a11y.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -42,6 +44,19 @@ QString spokenTime(const QString &stopwatchText)
     return QStringLiteral(u"経過時間　%1秒").arg(stopwatchText);
 }
 
+// Offers the run to the ranking and says which place it took there, 0 for
+// none: the place a time of that text would take, if the ranking holds the
+// run's line there afterwards.
+int rankInAndFindPlace(RankStore &ranking, const QString &timeText)
+{
+    const int place = ranking.FindRankPlace(QLocale::c().toDouble(timeText.trimmed()));
+    const auto before = ranking.RankData;
+    ranking.RankIn(timeText);
+    const bool took = place >= 1 && place <= RankStore::Capacity && ranking.RankData != before
+        && ranking.RankData[place].startsWith(timeText + QStringLiteral(u"　"));
+    return took ? place : 0;
+}
+
 } // namespace
 
 TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePlaces &places)
@@ -50,6 +65,7 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
     , m_systemRandom(std::make_unique<SystemRandom>())
     , m_steadyClock(std::make_unique<SteadyClock>())
     , m_random(m_systemRandom.get())
+    , m_clock(m_steadyClock.get())
     , m_stopwatch(m_steadyClock.get())
 {
     setObjectName(QStringLiteral("frmTrainer%1").arg(exerciseNumber));
@@ -132,6 +148,7 @@ bool TrainerWindow::isRunning() const
 
 void TrainerWindow::useClock(MonotonicClock &clock)
 {
+    m_clock = &clock;
     m_stopwatch.setClock(clock);
 }
 
@@ -233,7 +250,10 @@ void TrainerWindow::StartRun()
     prepareRun();
     // The stopwatch starts only now, so dealing a board costs the player nothing.
     m_stopwatch.start();
+    m_lastAnswerMs = 0;
     timCount->start();
+    if (RunObserver *observer = runObserver())
+        observer->runStarted(m_exerciseNumber);
     poseQuestion();
 }
 
@@ -265,6 +285,10 @@ void TrainerWindow::MarkAnswer(bool correct)
     // Heard as soon as it is seen.
     A11y::announce(lblResult, spokenMark(lblResult->text()));
     Sounds::instance().play(correct ? Sounds::Cue::Right : Sounds::Cue::Wrong);
+    const qint64 nowMs = m_clock->elapsedMs();
+    if (RunObserver *observer = runObserver())
+        observer->answered(correct, nowMs - m_lastAnswerMs);
+    m_lastAnswerMs = nowMs;
 }
 
 void TrainerWindow::answer(bool correct)
@@ -288,13 +312,15 @@ void TrainerWindow::FinishRun()
     // The time that ranks is the run's whole time, the last penalty included,
     // and it is the time the player sees.
     showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
+    const QString timeText = lblTimer->text();
     // The end is heard before any question about a name: a tune, then the words.
-    const bool best = m_ranking && m_ranking->FindRankPlace(lblTimer->text().toDouble()) == 1;
+    const bool best = m_ranking && m_ranking->FindRankPlace(QLocale::c().toDouble(timeText)) == 1;
     Sounds::instance().play(best ? Sounds::Cue::NewRecord : Sounds::Cue::Finished);
     A11y::announce(lblProbCnt, QStringLiteral(u"おわり"));
-    A11y::announce(lblTimer, spokenTime(lblTimer->text()));
-    if (m_ranking)
-        m_ranking->RankIn(lblTimer->text());
+    A11y::announce(lblTimer, spokenTime(timeText));
+    const int place = m_ranking ? rankInAndFindPlace(*m_ranking, timeText) : 0;
+    if (RunObserver *observer = runObserver())
+        observer->runFinished(timeText, place);
 }
 
 void TrainerWindow::StopRun()
@@ -302,6 +328,8 @@ void TrainerWindow::StopRun()
     timCount->stop();
     setRunningControls(false);
     showStopped();
+    if (RunObserver *observer = runObserver())
+        observer->runStopped();
 }
 
 void TrainerWindow::cmdRank_Click()

@@ -131,5 +131,8 @@ private:
     std::unique_ptr<SystemRandom> m_systemRandom;
     std::unique_ptr<SteadyClock> m_steadyClock;
     RandomSource *m_random = nullptr;
+    MonotonicClock *m_clock = nullptr;
     Stopwatch m_stopwatch;
+    // The run's clock at the last answer (or the start), for the answer times.
+    qint64 m_lastAnswerMs = 0;
 };

@@ -1,5 +1,7 @@
 #include "settings/appstate.h"
 
+#include "settings/cp932.h"
+#include "settings/dialogs.h"
 #include "buildinfo.h"
 
 #include <QDir>
@@ -35,21 +37,36 @@ bool folderIsWritable(const QString &folder)
 
 } // namespace
 
+bool seedSettingsCopy(const QString &from, const QString &to)
+{
+    if (!QFile::copy(from, to))
+        return false;
+    // The copy takes the original's mode: one beside a program installed
+    // read-only would be read-only too, and every rank-in lost.
+    return QFile::setPermissions(to, QFile::permissions(to) | QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                                         | QFile::WriteUser);
+}
+
 QString settingsPathFor(const QString &programPath)
 {
     const QFileInfo program(programPath);
     const QString fileName = program.completeBaseName() + QStringLiteral(".ini");
     const QString besideProgram = program.absolutePath() + QLatin1Char('/') + fileName;
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString perUser = dataFolder.isEmpty() ? QString() : dataFolder + QLatin1Char('/') + fileName;
+
+    // Made once because the program's folder could not be written: it holds
+    // the rankings since then, whatever the folder allows today.
+    if (!perUser.isEmpty() && QFileInfo::exists(perUser))
+        return perUser;
     if (folderIsWritable(program.absolutePath()))
         return besideProgram;
 
     // Installed where the player cannot write: keep the rankings per user.
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (dataFolder.isEmpty() || !QDir().mkpath(dataFolder))
+    if (perUser.isEmpty() || !QDir().mkpath(dataFolder))
         return besideProgram;
-    const QString perUser = dataFolder + QLatin1Char('/') + fileName;
-    if (!QFileInfo::exists(perUser) && QFileInfo::exists(besideProgram))
-        QFile::copy(besideProgram, perUser);
+    if (QFileInfo::exists(besideProgram))
+        seedSettingsCopy(besideProgram, perUser);
     return perUser;
 }
 
@@ -64,6 +81,20 @@ void setSettingsFilePath(const QString &path)
     openFile.reset();
 }
 
+bool startSettings()
+{
+    if (!Cp932::isAvailable()) {
+        const QString message = QStringLiteral(u"文字コード（windows-31j）の変換が見つからないぴこ。\n"
+                                               u"%1を正しく読み書きできないので、終了するぴこ。")
+                                    .arg(QDir::toNativeSeparators(app().SettingsFilePath));
+        qCritical("%s", qUtf8Printable(message));
+        dialogs().showMessage(message, app().AppTitleText, Dialogs::Icon::Exclamation);
+        return false;
+    }
+    SettingsFile::removeStaleTemporaryFiles(app().SettingsFilePath);
+    return true;
+}
+
 SettingsFile &settingsFile()
 {
     if (!openFile || openFile->path() != app().SettingsFilePath)
@@ -76,17 +107,28 @@ QString ReadSetting(const QString &section, const QString &key, const QString &d
     return settingsFile().read(section, key, defaultValue);
 }
 
-void WriteSetting(const QString &section, const QString &key, const QString &value)
+bool WriteSetting(const QString &section, const QString &key, const QString &value)
 {
-    settingsFile().write(section, key, value);
+    return settingsFile().write(section, key, value);
 }
 
-void WriteSettings(const QString &section, const SettingsFile::Entries &entries)
+bool WriteSettings(const QString &section, const SettingsFile::Entries &entries)
 {
-    settingsFile().write(section, entries);
+    return settingsFile().write(section, entries);
 }
 
-void DeleteSettingSection(const QString &section)
+bool DeleteSettingSection(const QString &section)
 {
-    settingsFile().deleteSection(section);
+    return settingsFile().deleteSection(section);
+}
+
+QString writeFailedMessage(const QString &notKept)
+{
+    return QDir::toNativeSeparators(app().SettingsFilePath) + QStringLiteral(u"に書き込めなかったぴこ。\n") + notKept
+        + QStringLiteral(u"\nファイルとフォルダに書き込めるか確かめてほしいぴこ。");
+}
+
+void tellWriteFailed(const QString &notKept)
+{
+    dialogs().showMessage(writeFailedMessage(notKept), app().AppTitleText, Dialogs::Icon::Exclamation);
 }

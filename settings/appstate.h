@@ -27,18 +27,37 @@ AppState &app();
 
 // AppTitleText and AppVersionText from the build's version.
 void MakeVersionText();
+
 // The settings file of the program at programPath (its folder, its base name,
-// ".ini"). When that folder cannot be written, the per-user application data
-// folder holds the file instead, seeded once from the one beside the program.
+// ".ini"). The per-user file in the application data folder, once it exists,
+// is the settings file from then on, so that the rankings never split between
+// two files. Without it: the file beside the program when the program's folder
+// can be written; otherwise the per-user file, made now as a writable copy of
+// the one beside the program (when there is one).
 QString settingsPathFor(const QString &programPath);
+// Copies the file at from to to (a new file) so that this player can write
+// the copy whatever the mode of the original; false when nothing was copied.
+bool seedSettingsCopy(const QString &from, const QString &to);
 // SettingsFilePath and BrokenIniMessage together.
 void setSettingsFilePath(const QString &path);
+// Once at start, with AppTitleText and SettingsFilePath set: false, after
+// telling the player, when the file's code page cannot be converted (the game
+// must not start then); otherwise removes what interrupted writes left beside
+// the settings file.
+bool startSettings();
 
-// The three settings operations, on SettingsFilePath. Failures are silent.
+// The three settings operations, on SettingsFilePath. Reads are silent; each
+// write returns false when nothing was written (the file is then as it was).
 QString ReadSetting(const QString &section, const QString &key, const QString &defaultValue);
-void WriteSetting(const QString &section, const QString &key, const QString &value);
-void WriteSettings(const QString &section, const SettingsFile::Entries &entries);
-void DeleteSettingSection(const QString &section);
+bool WriteSetting(const QString &section, const QString &key, const QString &value);
+bool WriteSettings(const QString &section, const SettingsFile::Entries &entries);
+bool DeleteSettingSection(const QString &section);
+
+// The message that tells the player the settings file could not be written:
+// its path, then what was not kept (a sentence of its own).
+QString writeFailedMessage(const QString &notKept);
+// Shows it in a message box with the application title.
+void tellWriteFailed(const QString &notKept);
 
 // The settings file at SettingsFilePath (kept open so repeated reads are cheap).
 SettingsFile &settingsFile();

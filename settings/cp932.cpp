@@ -68,6 +68,12 @@ void appendDecodedRun(QString &text, QByteArrayView run)
     if (run.isEmpty())
         return;
     QStringDecoder &converter = decoder();
+    if (!converter.isValid()) {
+        // No converter: unreadable, never a wrong character.
+        for (qsizetype i = 0; i < run.size(); i += widthAt(run, i))
+            text += QChar::ReplacementCharacter;
+        return;
+    }
     converter.resetState();
     const qsizetype from = text.size();
     text += QString(converter.decode(run));
@@ -101,10 +107,16 @@ QByteArray encodeText(QStringView text, bool *exact)
         if (i == start)
             continue;
         const QStringView run = text.sliced(start, i - start);
-        if (exact) {
+        if (!encoder().isValid()) {
+            // No converter: nothing is exact, and a byte count still comes out right.
+            if (exact)
+                *exact = false;
+            bytes += QByteArray(run.size() * 2, '?');
+        } else if (exact) {
             // The converter's error flag does not reset, so a check gets a fresh one.
             QStringEncoder converter(CodecName, QStringConverter::Flag::Stateless);
             const QByteArray encoded = converter.encode(run);
+            // What does not decode back to itself is a look-alike, not the character.
             if (converter.hasError() || Cp932::decode(encoded) != run)
                 *exact = false;
             bytes += encoded;
@@ -120,6 +132,22 @@ QByteArray encodeText(QStringView text, bool *exact)
 } // namespace
 
 namespace Cp932 {
+
+bool isAvailable()
+{
+    static const bool available = [] {
+        if (!decoder().isValid() || !encoder().isValid())
+            return false;
+        // An exercise title, a full-width name, half-width katakana and an NEC
+        // character, as Windows stores them.
+        const QString sample = QStringLiteral(u"ぬけはな～に？　ﾊﾅｺ①");
+        const QByteArray bytes = QByteArrayLiteral("\x82\xca\x82\xaf\x82\xcd\x82\xc8\x81\x60\x82\xc9\x81\x48"
+                                                   "\x81\x40\xca\xc5\xba\x87\x40");
+        const auto encoded = encodeExact(sample);
+        return encoded && *encoded == bytes && decode(bytes) == sample;
+    }();
+    return available;
+}
 
 QByteArray encode(QStringView text)
 {
@@ -173,6 +201,20 @@ bool canEncode(char32_t codePoint)
     // Best-fit mappings (a character stored as a look-alike) do not count:
     // what is stored must read back as it was.
     return encodeExact(text).has_value();
+}
+
+char32_t windowsForm(char32_t codePoint)
+{
+    switch (codePoint) {
+    case 0x301C: return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE
+    case 0x2016: return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO
+    case 0x2212: return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    case 0x00A2: return 0xFFE0; // CENT SIGN -> FULLWIDTH CENT SIGN
+    case 0x00A3: return 0xFFE1; // POUND SIGN -> FULLWIDTH POUND SIGN
+    case 0x00AC: return 0xFFE2; // NOT SIGN -> FULLWIDTH NOT SIGN
+    case 0x2014: return 0x2015; // EM DASH -> HORIZONTAL BAR
+    default: return codePoint;
+    }
 }
 
 QByteArrayView cutWhole(QByteArrayView bytes, qsizetype maxBytes)

@@ -11,6 +11,11 @@
 // between the file's bytes and the game's text go through here.
 namespace Cp932 {
 
+// True when the "windows-31j" converter is there and turns a sample of the
+// game's own text into the bytes Windows writes and back. Without it no
+// settings file can be read or written right: the game must not start.
+bool isAvailable();
+
 QByteArray encode(QStringView text);
 // The text's bytes, or nothing when a character has no CP932 form that reads
 // back as itself (what would be stored is not what was asked for).
@@ -23,6 +28,13 @@ qsizetype byteLength(QStringView text);
 
 // True when the code point has a CP932 form that decodes back to itself.
 bool canEncode(char32_t codePoint);
+
+// The code point code page 932 holds in place of a twin that input methods
+// outside Windows type: "〜" U+301C is stored as "～" U+FF5E (bytes 81 60),
+// "‖" U+2016 as "∥" U+2225, "−" U+2212 as "－" U+FF0D, "¢" "£" "¬" as their
+// full-width forms, "—" U+2014 as "―" U+2015. Every other code point is
+// returned as it is.
+char32_t windowsForm(char32_t codePoint);
 
 // True for a byte that opens a double-byte character.
 constexpr bool isLeadByte(unsigned char byte)

@@ -2,57 +2,87 @@
 
 #include "settings/cp932.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QThread>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QLockFile>
+#include <QSaveFile>
+#endif
 
 namespace {
 
 const QByteArray LineEnd = QByteArrayLiteral("\r\n");
 
-// White space the profile functions skip around names and values. Every one
-// of these is below 0x40, so none of them can be the second byte of a
-// double-byte character: trimming the raw bytes is safe.
-constexpr bool isBlankByte(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+// The end mark of DOS-era editors; the profile functions skip it like white space.
+constexpr char CtrlZ = '\x1A';
 
-constexpr bool isBlank(char c)
-{
-    return isBlankByte(c);
-}
-
-constexpr bool isBlank(QChar c)
-{
-    return c.unicode() < 0x80 && isBlankByte(static_cast<char>(c.unicode()));
-}
-
-// The bytes or characters between the blanks at either end.
-template<typename View> View trimmedBlank(View view)
-{
-    qsizetype begin = 0;
-    qsizetype end = view.size();
-    while (begin < end && isBlank(view[begin]))
-        ++begin;
-    while (end > begin && isBlank(view[end - 1]))
-        --end;
-    return view.sliced(begin, end - begin);
-}
-
+// ASCII white space and ^Z around the raw bytes of a name or value. Every one
+// of these is below 0x40, so none can be the second byte of a double-byte
+// character: trimming the raw bytes is safe.
 QByteArrayView trimmedBytes(QByteArrayView bytes)
 {
-    return trimmedBlank(bytes);
+    bytes = bytes.trimmed();
+    while (!bytes.isEmpty() && (bytes.front() == CtrlZ || bytes.back() == CtrlZ)) {
+        if (bytes.front() == CtrlZ)
+            bytes = bytes.sliced(1);
+        if (!bytes.isEmpty() && bytes.back() == CtrlZ)
+            bytes.chop(1);
+        bytes = bytes.trimmed();
+    }
+    return bytes;
+}
+
+// The same on decoded text. QStringView::trimmed() would also take U+3000 and
+// the other Unicode spaces, which are part of names and values here.
+constexpr bool isBlank(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || (u >= u'\t' && u <= u'\r') || u == CtrlZ;
 }
 
 QStringView trimmedText(QStringView text)
 {
-    return trimmedBlank(text);
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+constexpr bool isQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
+constexpr bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+// A value in a matching pair of double or single quotes, without them.
+template<typename View> View unquoted(View value)
+{
+    if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
 }
 
 // Names match without regard to ASCII letter case, and only ASCII: the
@@ -74,37 +104,74 @@ bool hasLineBreakOrNul(QStringView text)
     });
 }
 
-// The file's size and modification time, to notice a change made behind our
-// back. Checked before every read, so it has to be cheap: std::filesystem
-// gives the time as it is stored (QFileInfo would convert it to local time on
-// every call, which costs more than the whole lookup).
+// What tells one state of the file from another, checked before every read,
+// so it has to be cheap: one stat. A replace makes a new inode and every
+// change of the file moves its change time, which nobody can set back (a
+// backup put back with its old modification time still gets a new change
+// time), so a file changed behind our back is noticed even when its size and
+// modification time are the same.
 struct Stamp
 {
     bool exists = false;
+    bool regular = false;
+    qint64 device = 0;
+    qint64 inode = 0;
     qint64 size = -1;
-    std::filesystem::file_time_type::rep modified = 0;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;  // nanoseconds
+
+#ifdef Q_OS_UNIX
+    static Stamp from(const struct stat &info)
+    {
+        Stamp stamp;
+        stamp.exists = true;
+        stamp.regular = S_ISREG(info.st_mode);
+        stamp.device = static_cast<qint64>(info.st_dev);
+        stamp.inode = static_cast<qint64>(info.st_ino);
+        stamp.size = stamp.regular ? static_cast<qint64>(info.st_size) : -1;
+        stamp.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+        stamp.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+        return stamp;
+    }
+#endif
 
     static Stamp of(const QString &path)
     {
-#ifdef Q_OS_WIN
-        const std::filesystem::path native(path.toStdWString());
+#ifdef Q_OS_UNIX
+        struct stat info;
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+            return Stamp();
+        return from(info);
 #else
-        const std::filesystem::path native(QFile::encodeName(path).toStdString());
-#endif
+        const QFileInfo info(path);
         Stamp stamp;
-        std::error_code error;
-        const auto modified = std::filesystem::last_write_time(native, error);
-        if (error)
+        if (!info.exists())
             return stamp;
         stamp.exists = true;
-        stamp.modified = modified.time_since_epoch().count();
-        const auto size = std::filesystem::file_size(native, error); // fails for a folder
-        stamp.size = error ? -1 : static_cast<qint64>(size);
+        stamp.regular = info.isFile();
+        stamp.size = stamp.regular ? info.size() : -1;
+        stamp.modified = info.lastModified().toMSecsSinceEpoch();
+        stamp.changed = info.metadataChangeTime().toMSecsSinceEpoch();
         return stamp;
+#endif
     }
 
     friend bool operator==(const Stamp &, const Stamp &) = default;
 };
+
+// Temporary files of a write: the settings file's name, ".writing-" and six
+// letters or digits. Nothing else beside the file is ever taken for one.
+const QString TemporaryInfix = QStringLiteral(".writing-");
+constexpr int TemporarySuffixLength = 6;
+
+QString temporaryName(const QString &path)
+{
+    static const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = path + TemporaryInfix;
+    for (int i = 0; i < TemporarySuffixLength; ++i)
+        name += QLatin1Char(Alphabet[QRandomGenerator::global()->bounded(int(sizeof Alphabet - 1))]);
+    return name;
+}
 
 } // namespace
 
@@ -114,7 +181,7 @@ struct SettingsFile::Document
     {
         QString key;         // as decoded, white space removed
         QByteArray rawKey;   // the key's bytes as they stand in the file
-        QByteArray value;    // raw bytes, white space and quotes removed
+        QByteArray value;    // raw bytes, white space removed, quotes kept
         qsizetype line = 0;
     };
 
@@ -122,10 +189,12 @@ struct SettingsFile::Document
     {
         QString name;
         qsizetype header = -1; // -1: the keys before the first header
+        qsizetype end = 0;     // the next header's line, or the number of lines
         QList<Entry> entries;  // in file order, repeated keys included
         QHash<QString, qsizetype> firstEntry; // folded key -> index in entries
     };
 
+    QByteArray content; // the file as it was read or written
     // Each line with its own line end (CR LF, LF, CR, or none at the very end).
     QList<QByteArray> lines;
     QList<Section> sections; // in file order, repeated sections included
@@ -143,6 +212,15 @@ struct SettingsFile::Document
     {
         const auto it = firstSection.constFind(foldedName(name));
         return it == firstSection.cend() ? nullptr : &sections[*it];
+    }
+
+    const Entry *findEntry(QStringView section, QStringView key) const
+    {
+        const Section *found = findSection(section);
+        if (!found)
+            return nullptr;
+        const auto it = found->firstEntry.constFind(foldedName(key));
+        return it == found->firstEntry.cend() ? nullptr : &found->entries[*it];
     }
 
     QByteArray bytes() const
@@ -163,6 +241,23 @@ struct SettingsFile::Document
         if (!lines.isEmpty() && !lines.constLast().endsWith('\n') && !lines.constLast().endsWith('\r'))
             lines.last() += LineEnd;
     }
+};
+
+struct SettingsFile::Encoded
+{
+    QString folded;
+    QByteArray key;
+    QByteArray value;
+};
+
+struct SettingsFile::NativeLock
+{
+#ifdef Q_OS_UNIX
+    int handle = -1;
+    QByteArray path;
+#else
+    std::unique_ptr<QLockFile> file;
+#endif
 };
 
 QList<QByteArray> SettingsFile::Document::splitLines(const QByteArray &bytes)
@@ -217,6 +312,7 @@ void SettingsFile::Document::index()
                 const QString folded = foldedName(section.name);
                 if (!firstSection.contains(folded))
                     firstSection.insert(folded, sections.size());
+                sections.last().end = n;
                 sections.append(std::move(section));
                 continue;
             }
@@ -230,10 +326,7 @@ void SettingsFile::Document::index()
         const QByteArrayView rawKey = trimmedBytes(content.first(equals));
         entry.rawKey = rawKey.toByteArray();
         entry.key = Cp932::decode(rawKey);
-        QByteArrayView value = trimmedBytes(content.sliced(equals + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            value = value.sliced(1, value.size() - 2);
-        entry.value = value.toByteArray();
+        entry.value = trimmedBytes(content.sliced(equals + 1)).toByteArray();
         entry.line = n;
 
         Section &section = sections.last();
@@ -242,32 +335,45 @@ void SettingsFile::Document::index()
             section.firstEntry.insert(folded, section.entries.size());
         section.entries.append(std::move(entry));
     }
+    sections.last().end = lines.size();
 }
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
 
-SettingsFile::~SettingsFile() = default;
+SettingsFile::~SettingsFile()
+{
+    releaseLock();
+}
 
 const SettingsFile::Document &SettingsFile::document() const
 {
     const Stamp stamp = Stamp::of(m_path);
-    if (m_cache && m_cache->stamp == stamp)
+    if (m_cache && m_cache->stamp == stamp && !m_recheck)
         return *m_cache;
+    const bool recheck = std::exchange(m_recheck, false);
 
     auto doc = std::make_unique<Document>();
     doc->stamp = stamp;
     if (stamp.exists) {
         QFile file(m_path);
-        if (QFileInfo(m_path).isFile() && file.open(QIODevice::ReadOnly)) {
-            doc->lines = Document::splitLines(file.readAll());
+        if (stamp.regular && file.open(QIODevice::ReadOnly)) {
+            doc->content = file.readAll();
             if (file.error() != QFileDevice::NoError) {
-                doc->lines.clear();
+                doc->content.clear();
                 doc->readable = false;
             }
         } else {
             doc->readable = false;
         }
     }
+    // Under the lock the content decides: what is cached is kept only when the
+    // file still says exactly that.
+    if (recheck && m_cache && m_cache->stamp.exists == stamp.exists && m_cache->readable == doc->readable
+        && m_cache->content == doc->content) {
+        m_cache->stamp = stamp;
+        return *m_cache;
+    }
+    doc->lines = Document::splitLines(doc->content);
     doc->index();
     m_cache = std::move(doc);
     return *m_cache;
@@ -281,26 +387,24 @@ bool SettingsFile::canRead() const
 
 QString SettingsFile::read(QStringView section, QStringView key, QStringView defaultValue) const
 {
-    const Document &doc = document();
-    if (const Document::Section *found = doc.findSection(section)) {
-        const auto it = found->firstEntry.constFind(foldedName(key));
-        if (it != found->firstEntry.cend()) {
-            QByteArrayView value = found->entries[*it].value;
-            const qsizetype nul = value.indexOf('\0');
-            if (nul >= 0)
-                value = value.first(nul);
-            return Cp932::decode(Cp932::cutWhole(value, MaxValueBytes));
-        }
+    if (const Document::Entry *entry = document().findEntry(section, key)) {
+        QByteArrayView value = unquoted(QByteArrayView(entry->value));
+        const qsizetype nul = value.indexOf('\0');
+        if (nul >= 0)
+            value = value.first(nul);
+        return Cp932::decode(Cp932::cutWhole(value, MaxValueBytes));
     }
 
-    // The default: trailing spaces removed, read up to a NUL, and cut like a value.
-    qsizetype end = defaultValue.size();
-    while (end > 0 && defaultValue[end - 1] == u' ')
-        --end;
-    QStringView fallback = defaultValue.first(end);
+    // The default as the profile functions take it: up to a NUL, trailing
+    // spaces removed, then quotes as around a stored value, and cut like one.
+    QStringView fallback = defaultValue;
     const qsizetype nul = fallback.indexOf(u'\0');
     if (nul >= 0)
         fallback = fallback.first(nul);
+    qsizetype end = fallback.size();
+    while (end > 0 && fallback[end - 1] == u' ')
+        --end;
+    fallback = unquoted(fallback.first(end));
     // Every UTF-16 unit takes at most two bytes in the file.
     if (fallback.size() * 2 <= MaxValueBytes)
         return fallback.toString();
@@ -308,6 +412,13 @@ QString SettingsFile::read(QStringView section, QStringView key, QStringView def
     if (bytes.size() <= MaxValueBytes)
         return fallback.toString();
     return Cp932::decode(Cp932::cutWhole(bytes, MaxValueBytes));
+}
+
+std::optional<QByteArray> SettingsFile::rawValue(QStringView section, QStringView key) const
+{
+    if (const Document::Entry *entry = document().findEntry(section, key))
+        return entry->value;
+    return std::nullopt;
 }
 
 bool SettingsFile::write(const QString &section, const QString &key, const QString &value)
@@ -341,18 +452,6 @@ bool SettingsFile::isStorable(QStringView section, QStringView key, QStringView 
 
 bool SettingsFile::write(const QString &section, const Entries &entries)
 {
-    if (!validSection(section))
-        return false;
-    const auto sectionBytes = Cp932::encodeExact(trimmedText(section));
-    if (!sectionBytes)
-        return false;
-
-    struct Encoded
-    {
-        QString folded;
-        QByteArray key;
-        QByteArray value;
-    };
     QList<Encoded> encoded;
     encoded.reserve(entries.size());
     for (const auto &[key, value] : entries) {
@@ -364,9 +463,37 @@ bool SettingsFile::write(const QString &section, const Entries &entries)
             return false;
         encoded.append({foldedName(key), *keyBytes, *valueBytes});
     }
+    return writeEncoded(section, encoded);
+}
+
+bool SettingsFile::writeRaw(const QString &section, const RawEntries &entries)
+{
+    QList<Encoded> encoded;
+    encoded.reserve(entries.size());
+    for (const auto &[key, value] : entries) {
+        if (!validKey(key) || value.contains('\r') || value.contains('\n'))
+            return false;
+        const auto keyBytes = Cp932::encodeExact(trimmedText(key));
+        if (!keyBytes)
+            return false;
+        encoded.append({foldedName(key), *keyBytes, value});
+    }
+    return writeEncoded(section, encoded);
+}
+
+bool SettingsFile::writeEncoded(const QString &section, const QList<Encoded> &encoded)
+{
+    if (!validSection(section))
+        return false;
+    const auto sectionBytes = Cp932::encodeExact(trimmedText(section));
+    if (!sectionBytes)
+        return false;
     if (encoded.isEmpty())
         return true;
 
+    const Lock held = lock();
+    if (!held)
+        return false;
     const Document &doc = document();
     if (!doc.readable)
         return false;
@@ -395,7 +522,7 @@ bool SettingsFile::write(const QString &section, const Entries &entries)
         last = changed.lines.size() - 1;
     }
 
-    for (const Encoded &entry : std::as_const(encoded)) {
+    for (const Encoded &entry : encoded) {
         const auto it = lineOf.constFind(entry.folded);
         if (it != lineOf.cend()) {
             changed.lines[*it] = keyInFile.value(entry.folded) + '=' + entry.value + LineEnd;
@@ -415,6 +542,13 @@ bool SettingsFile::deleteSection(const QString &section)
 {
     if (!validSection(section))
         return false;
+    // Nothing to delete, and nothing to create.
+    if (!Stamp::of(m_path).exists)
+        return true;
+
+    const Lock held = lock();
+    if (!held)
+        return false;
     const Document &doc = document();
     if (!doc.readable)
         return false;
@@ -422,28 +556,68 @@ bool SettingsFile::deleteSection(const QString &section)
     if (!found)
         return true;
 
-    QList<qsizetype> gone;
-    gone.append(found->header);
-    for (const Document::Entry &entry : found->entries)
-        gone.append(entry.line);
-    std::sort(gone.begin(), gone.end());
-
+    // The header and every line up to the next header: entries, comments and all.
     Document changed;
-    changed.lines.reserve(doc.lines.size() - gone.size());
-    qsizetype next = 0;
-    for (qsizetype n = 0; n < doc.lines.size(); ++n) {
-        if (next < gone.size() && gone[next] == n) {
-            ++next;
-            continue;
-        }
-        changed.lines.append(doc.lines[n]);
-    }
+    changed.lines = doc.lines;
+    changed.lines.remove(found->header, found->end - found->header);
     return save(std::move(changed));
 }
 
 bool SettingsFile::save(Document &&changed)
 {
     const QByteArray bytes = changed.bytes();
+#ifdef Q_OS_UNIX
+    // A settings file that is a link to another is written where the link points.
+    const QFileInfo link(m_path);
+    const QString path = link.isSymLink() ? link.symLinkTarget() : m_path;
+    const QByteArray target = QFile::encodeName(path);
+    struct stat old;
+    const bool replacing = ::stat(target.constData(), &old) == 0;
+    // A file the player made read-only stays as it is.
+    if (replacing && ::access(target.constData(), W_OK) != 0)
+        return false;
+
+    QByteArray temporary;
+    int handle = -1;
+    for (int attempt = 0; attempt < 16 && handle < 0; ++attempt) {
+        temporary = QFile::encodeName(temporaryName(path));
+        handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (handle < 0 && errno != EEXIST)
+            return false;
+    }
+    if (handle < 0)
+        return false;
+
+    if (replacing) {
+        // The owner and mode of the file it replaces, where this process may
+        // give them (a settings tool run with sudo must not leave the
+        // player's file to root); otherwise at least the group. What cannot
+        // be kept the settings tool tells its user.
+        [[maybe_unused]] const bool ownerKept =
+            ::fchown(handle, old.st_uid, old.st_gid) == 0 || ::fchown(handle, uid_t(-1), old.st_gid) == 0;
+        [[maybe_unused]] const bool modeKept = ::fchmod(handle, old.st_mode & 07777) == 0;
+    }
+    bool written = true;
+    for (qsizetype done = 0; written && done < bytes.size();) {
+        const ssize_t count = ::write(handle, bytes.constData() + done, size_t(bytes.size() - done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            written = false;
+        else
+            done += count;
+    }
+    written = written && ::fdatasync(handle) == 0;
+    written = written && ::rename(temporary.constData(), target.constData()) == 0;
+    struct stat now;
+    const bool stamped = written && ::fstat(handle, &now) == 0;
+    ::close(handle);
+    if (!written) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    changed.stamp = stamped ? Stamp::from(now) : Stamp();
+#else
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -453,12 +627,93 @@ bool SettingsFile::save(Document &&changed)
     }
     if (!file.commit())
         return false;
-
     changed.stamp = Stamp::of(m_path);
+#endif
+
+    changed.content = bytes;
     changed.readable = true;
     changed.index();
     m_cache = std::make_unique<Document>(std::move(changed));
     return true;
+}
+
+SettingsFile::Lock SettingsFile::lock()
+{
+    if (m_lockDepth == 0 && !acquireLock())
+        return Lock(nullptr);
+    ++m_lockDepth;
+    return Lock(this);
+}
+
+void SettingsFile::Lock::unlock()
+{
+    if (SettingsFile *file = std::exchange(m_file, nullptr)) {
+        if (--file->m_lockDepth == 0)
+            file->releaseLock();
+    }
+}
+
+bool SettingsFile::acquireLock()
+{
+    const QString lockName = m_path + QStringLiteral(".lock");
+    QDeadlineTimer deadline(m_lockWait);
+#ifdef Q_OS_UNIX
+    // flock on "<file>.lock": held by one open file at a time, across
+    // processes and within one, and let go by the system when a process dies.
+    // The holder removes the file as it lets go, so a waiter that then gets
+    // the lock on the removed file starts again with the new one.
+    const QByteArray path = QFile::encodeName(lockName);
+    unsigned long pause = 1;
+    for (;;) {
+        const int handle = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (handle < 0)
+            return false;
+        if (::flock(handle, LOCK_EX | LOCK_NB) == 0) {
+            struct stat held;
+            struct stat named;
+            if (::fstat(handle, &held) == 0 && ::stat(path.constData(), &named) == 0 && held.st_dev == named.st_dev
+                && held.st_ino == named.st_ino) {
+                // Left behind by a writer that was killed: open to every
+                // writer again, whoever made it.
+                if (held.st_uid == ::geteuid() && (held.st_mode & 0444) != 0444) {
+                    [[maybe_unused]] const bool opened = ::fchmod(handle, 0644) == 0;
+                }
+                m_nativeLock = std::make_unique<NativeLock>(NativeLock{handle, path});
+                m_recheck = true;
+                return true;
+            }
+            ::close(handle);
+        } else {
+            const int error = errno;
+            ::close(handle);
+            if (error != EWOULDBLOCK && error != EINTR)
+                return false;
+        }
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(pause);
+        pause = std::min<unsigned long>(pause * 2, 20);
+    }
+#else
+    auto file = std::make_unique<QLockFile>(lockName);
+    if (!file->tryLock(int(deadline.remainingTime())))
+        return false;
+    m_nativeLock = std::make_unique<NativeLock>(NativeLock{std::move(file)});
+    m_recheck = true;
+    return true;
+#endif
+}
+
+void SettingsFile::releaseLock()
+{
+    if (!m_nativeLock)
+        return;
+#ifdef Q_OS_UNIX
+    // Removed while still held: see acquireLock().
+    ::unlink(m_nativeLock->path.constData());
+    ::close(m_nativeLock->handle);
+#endif
+    m_nativeLock.reset();
 }
 
 QString SettingsFile::contents() const
@@ -468,4 +723,24 @@ QString SettingsFile::contents() const
     for (const QByteArray &line : doc.lines)
         text += Cp932::decode(line);
     return text;
+}
+
+int SettingsFile::removeStaleTemporaryFiles(const QString &path, std::chrono::seconds olderThan)
+{
+    const QFileInfo settings(path);
+    const QString prefix = settings.fileName() + TemporaryInfix;
+    static const QRegularExpression suffix(QStringLiteral("\\A[A-Za-z0-9]{%1}\\z").arg(TemporarySuffixLength));
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-olderThan.count());
+    int removed = 0;
+    const QFileInfoList entries = settings.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (!name.startsWith(prefix) || !suffix.match(QStringView(name).sliced(prefix.size())).hasMatch())
+            continue;
+        if (entry.isSymLink() || !entry.isFile() || entry.lastModified().toUTC() >= before)
+            continue;
+        if (QFile::remove(entry.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
 }

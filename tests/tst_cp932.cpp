@@ -34,6 +34,10 @@ private slots:
         QTest::newRow("half-width katakana") << raw("\xca\xc5\xba") << QStringLiteral(u"ﾊﾅｺ");
         QTest::newRow("mixed") << raw("9.5\x81\x40\x82\xa0" "b") << QStringLiteral(u"9.5　あb");
         QTest::newRow("NEC and IBM extensions") << raw("\x87\x40\xed\x40\xfa\x40") << QStringLiteral(u"①纊ⅰ");
+        QTest::newRow("NEC row 13 and NEC-selected IBM twins") << raw("\x87\x90\x81\xe0\xed\x40\xfa\x5c")
+                                                             << QStringLiteral(u"≒≒纊纊");
+        QTest::newRow("trail byte 7E: multiplication sign") << raw("\x81\x7e" "a\x81\x7e") << QStringLiteral(u"×a×");
+        QTest::newRow("trail bytes 40 and FC, the ends of the range") << raw("\x81\x40\x81\xfc") << QStringLiteral(u"　◯");
         QTest::newRow("full-width minus") << raw("\x81\x7c") << QStringLiteral(u"－");
         QTest::newRow("bytes no character starts with") << raw("\x80\xa0\xfd\xfe\xff")
                                                        << QString(QChar::ReplacementCharacter).repeated(5);
@@ -64,6 +68,9 @@ private slots:
         QTest::newRow("ranking line") << QStringLiteral(u"44.7　ﾊﾅｺ 2007/09/09") << true
                                       << raw("44.7\x81\x40\xca\xc5\xba 2007/09/09");
         QTest::newRow("circled digit") << QStringLiteral(u"①") << true << raw("\x87\x40");
+        QTest::newRow("multiplication sign (trail byte 7E)") << QStringLiteral(u"3×4") << true << raw("3\x81\x7e" "4");
+        QTest::newRow("a look-alike the converter takes without complaint")
+            << QStringLiteral(u"\uF86F") << false << QByteArray(); // stored as 87 82, which reads as "№"
         QTest::newRow("parallel") << QStringLiteral(u"∥") << true << raw("\x81\x61");
         QTest::newRow("wave dash is not the tilde") << QStringLiteral(u"〜") << false << QByteArray();
         QTest::newRow("yen sign is not the backslash") << QStringLiteral(u"¥") << false << QByteArray();
@@ -113,6 +120,40 @@ private slots:
         QCOMPARE(Cp932::canEncode(char32_t(codePoint)), expected);
     }
 
+    void converterIsThere()
+    {
+        // The game refuses to start without it; on this platform it must be there.
+        QVERIFY(Cp932::isAvailable());
+    }
+
+    void windowsForms_data()
+    {
+        QTest::addColumn<uint>("typed");
+        QTest::addColumn<uint>("stored");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("wave dash") << 0x301Cu << 0xFF5Eu << raw("\x81\x60");
+        QTest::newRow("double vertical line") << 0x2016u << 0x2225u << raw("\x81\x61");
+        QTest::newRow("minus sign") << 0x2212u << 0xFF0Du << raw("\x81\x7c");
+        QTest::newRow("cent sign") << 0x00A2u << 0xFFE0u << raw("\x81\x91");
+        QTest::newRow("pound sign") << 0x00A3u << 0xFFE1u << raw("\x81\x92");
+        QTest::newRow("not sign") << 0x00ACu << 0xFFE2u << raw("\x81\xca");
+        QTest::newRow("em dash") << 0x2014u << 0x2015u << raw("\x81\x5c");
+        QTest::newRow("a character that is no twin") << uint(u'あ') << uint(u'あ') << raw("\x82\xa0");
+        QTest::newRow("the Windows form itself") << 0xFF5Eu << 0xFF5Eu << raw("\x81\x60");
+    }
+
+    void windowsForms()
+    {
+        QFETCH(uint, typed);
+        QFETCH(uint, stored);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(uint(Cp932::windowsForm(char32_t(typed))), stored);
+        const char32_t form = Cp932::windowsForm(char32_t(typed));
+        const auto encoded = Cp932::encodeExact(QString::fromUcs4(&form, 1));
+        QVERIFY(encoded.has_value());
+        QCOMPARE(*encoded, bytes);
+    }
+
     void cutWhole_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -126,6 +167,7 @@ private slots:
         QTest::newRow("trail byte '\\' is not a character") << raw("\x95\x5c\x95\x5c") << 3 << raw("\x95\x5c");
         QTest::newRow("half-width katakana are single") << raw("\xca\xc5\xba") << 2 << raw("\xca\xc5");
         QTest::newRow("lone lead byte counts one") << raw("\x82" "ab") << 2 << raw("\x82" "a");
+        QTest::newRow("trail byte 7E is a character's second byte") << raw("\x81\x7e\x81\x7e") << 3 << raw("\x81\x7e");
     }
 
     void cutWhole()

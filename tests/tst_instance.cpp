@@ -9,11 +9,21 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QtTest>
 
 #include <cstdio>
+#include <list>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -24,8 +34,18 @@ const char HoldLockArgument[] = "--hold-lock";
 class OtherCopy
 {
 public:
-    explicit OtherCopy(const QString &lockPath)
+    explicit OtherCopy(const QString &lockPath, bool asNobody = false)
     {
+#ifdef Q_OS_UNIX
+        if (asNobody) {
+            m_process.setChildProcessModifier([] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(100);
+            });
+        }
+#else
+        Q_UNUSED(asNobody);
+#endif
         m_process.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(HoldLockArgument), lockPath});
     }
     ~OtherCopy()
@@ -108,6 +128,10 @@ private slots:
     void lockPathBelongsToOneExecutable();
     void secondCopyIsRefusedUntilTheFirstQuits();
     void lockOfACrashedCopyDoesNotBlock();
+    void lockOfAnotherUserDoesNotBlock_data();
+    void lockOfAnotherUserDoesNotBlock();
+    void lockNeverInASharedFolder_data();
+    void lockNeverInASharedFolder();
     void messageBox_data();
     void messageBox();
     void inputBoxGivesEmptyOnCancel_data();
@@ -157,6 +181,106 @@ void TestInstance::lockOfACrashedCopyDoesNotBlock()
     ScriptedDialogs dialogs;
     QVERIFY(CheckPrevInstance(lockPath()));
     QVERIFY(dialogs.shown.isEmpty());
+}
+
+void TestInstance::lockOfAnotherUserDoesNotBlock_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("another user's running copy") << QStringLiteral("running");
+    QTest::newRow("planted, naming a running process") << QStringLiteral("live");
+    QTest::newRow("planted, naming a process that is gone") << QStringLiteral("dead");
+}
+
+void TestInstance::lockOfAnotherUserDoesNotBlock()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() != 0)
+        QSKIP("needs a file of another user");
+    QFETCH(QString, how);
+    // A folder anybody may write, as /tmp is.
+    QCOMPARE(::chmod(QFile::encodeName(m_folder->path()).constData(), 01777), 0);
+    std::optional<OtherCopy> other;
+    if (how == QLatin1String("running")) {
+        other.emplace(lockPath(), true);
+        QCOMPARE(other->firstLine(), QStringLiteral("holding"));
+    } else {
+        // What QLockFile writes: process id, application name, host name; the
+        // live one names a process that runs under that name (this one).
+        const QByteArray pid = how == QLatin1String("live") ? QByteArray::number(QCoreApplication::applicationPid())
+                                                            : QByteArray("999999999");
+        QFile planted(lockPath());
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.write(pid + '\n' + QCoreApplication::applicationName().toUtf8() + '\n'
+                      + QSysInfo::machineHostName().toUtf8() + '\n');
+        planted.close();
+        QCOMPARE(::chown(QFile::encodeName(lockPath()).constData(), 65534, 65534), 0);
+    }
+
+    ScriptedDialogs dialogs;
+    QVERIFY(CheckPrevInstance(lockPath()));
+    QVERIFY(dialogs.shown.isEmpty());
+#else
+    QSKIP("needs POSIX owners");
+#endif
+}
+
+void TestInstance::lockNeverInASharedFolder_data()
+{
+    QTest::addColumn<bool>("folderThere");
+    QTest::newRow("lock folder made") << false;
+    QTest::newRow("lock folder there, open to others") << true;
+}
+
+void TestInstance::lockNeverInASharedFolder()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(bool, folderThere);
+    // No usable runtime folder: XDG_RUNTIME_DIR and the fallback in the
+    // temporary folder are files, not folders (as if another user had taken
+    // the name first).
+    const QString home = m_folder->filePath(QStringLiteral("home"));
+    const QString temp = m_folder->filePath(QStringLiteral("tmp"));
+    QVERIFY(QDir().mkpath(home) && QDir().mkpath(temp));
+    const QString runtimeFile = m_folder->filePath(QStringLiteral("runtime"));
+    QVERIFY(QFile(runtimeFile).open(QIODevice::WriteOnly));
+    const passwd *user = ::getpwuid(::geteuid());
+    QVERIFY(user);
+    QVERIFY(QFile(temp + QStringLiteral("/runtime-") + QFile::decodeName(user->pw_name)).open(QIODevice::WriteOnly));
+    struct Restore
+    {
+        QByteArray name;
+        QByteArray value;
+        bool set;
+        ~Restore() { set ? qputenv(name.constData(), value) : qunsetenv(name.constData()); }
+    };
+    std::list<Restore> restore;
+    for (const char *name : {"HOME", "TMPDIR", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"})
+        restore.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("TMPDIR", QFile::encodeName(temp));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFile));
+    qunsetenv("XDG_CACHE_HOME");
+    QVERIFY(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).isEmpty());
+
+    const QString folder = home + QStringLiteral("/.cache/kashikoro-locks");
+    if (folderThere) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+    }
+    const QString path = instanceLockPath(QStringLiteral(u"/opt/games/カシコロ"));
+    QVERIFY2(path.startsWith(folder + QLatin1Char('/')), qPrintable(path));
+    QVERIFY(!path.startsWith(temp));
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, mode_t(0700));
+    QCOMPARE(info.st_uid, ::geteuid());
+    ScriptedDialogs dialogs;
+    QVERIFY(CheckPrevInstance(path));
+    QVERIFY(QFileInfo::exists(path));
+    QVERIFY(dialogs.shown.isEmpty());
+#else
+    QSKIP("needs POSIX folders");
+#endif
 }
 
 void TestInstance::messageBox_data()

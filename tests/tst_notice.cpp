@@ -5,6 +5,7 @@
 #include "support/scripted.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +23,7 @@ private slots:
     void boxFollowsStoredFlag();
     void everyCloseRecordsVersionAndBox_data();
     void everyCloseRecordsVersionAndBox();
+    void failedWriteIsTold();
 };
 
 void TestNotice::showsTheAnnouncement()
@@ -62,6 +64,12 @@ void TestNotice::boxFollowsStoredFlag_data()
     QTest::newRow("2") << QStringLiteral("2") << false;
     QTest::newRow("not a number") << QStringLiteral("abc") << false;
     QTest::newRow("1 then text") << QStringLiteral("1x") << false;
+    // The flag is read without the white space around it, the full-width
+    // space of a hand edit included (quotes keep ASCII blanks in the value).
+    QTest::newRow("1 after a full-width space") << QStringLiteral(u"　1") << true;
+    QTest::newRow("1 before a full-width space") << QStringLiteral(u"1　") << true;
+    QTest::newRow("1 in quotes, blanks around it") << QStringLiteral(u"\"\t1　\"") << true;
+    QTest::newRow("0 in quotes, blanks around it") << QStringLiteral("\" 0 \"") << false;
 }
 
 void TestNotice::boxFollowsStoredFlag()
@@ -123,6 +131,28 @@ void TestNotice::everyCloseRecordsVersionAndBox()
     const SettingsFile file(settings.path());
     QCOMPARE(file.read(u"osirase", u"ver", u"<none>"), app().AppVersionText);
     QCOMPARE(file.read(u"osirase", u"dspFlag", u"<none>"), writtenFlag);
+}
+
+void TestNotice::failedWriteIsTold()
+{
+    TempSettings settings;
+    WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("0"));
+    // No lock can be had beside the file: nothing can be written.
+    QVERIFY(QDir().mkdir(settings.path() + QStringLiteral(".lock")));
+    ScriptedDialogs dialogs;
+    frmOsirase notice;
+    notice.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&notice));
+    QTest::mouseClick(notice.findChild<QCheckBox *>(QStringLiteral("chkDsp")), Qt::LeftButton);
+    QTest::mouseClick(notice.findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    QTRY_VERIFY(!notice.isVisible());
+
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, QStringLiteral("message"));
+    QCOMPARE(dialogs.shown[0].caption, app().AppTitleText);
+    QVERIFY(dialogs.shown[0].text.startsWith(QDir::toNativeSeparators(settings.path()) + QStringLiteral(u"に書き込めなかったぴこ。")));
+    QVERIFY(dialogs.shown[0].text.contains(QStringLiteral(u"「次回から表示しない。」")));
+    QCOMPARE(ReadSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QString()), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestNotice)

@@ -7,6 +7,7 @@
 #include "support/scripted.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -95,10 +96,17 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
     }
 
+    void brokenLineEndsTheList_data()
+    {
+        QTest::addColumn<QString>("broken");
+        QTest::newRow("no ideographic space") << QStringLiteral("2.0 broken");
+        QTest::newRow("separator first, no time") << QStringLiteral(u"　2.0ぴこ        2007/09/05 13:15");
+    }
     void brokenLineEndsTheList()
     {
+        QFETCH(QString, broken);
         rankStore().RankData[1] = QStringLiteral(u"1.0　ぴこ");
-        rankStore().RankData[2] = QStringLiteral("2.0 broken");
+        rankStore().RankData[2] = broken;
         rankStore().RankData[3] = QStringLiteral(u"3.0　ぴこ");
         frmRank screen(rankStore());
         QCOMPARE(shownRows(screen), QStringLiteral(u"  1位　  1.0秒　ぴこ　"));
@@ -163,6 +171,31 @@ private slots:
         QVERIFY(!screen.isVisible());
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QString()), QStringLiteral(u"1.0　ぴこ"));
+    }
+
+    void clearingThatCannotBeWritten()
+    {
+        WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"1.0　ぴこ"));
+        rankStore().LoadRanking();
+        app().AppTitleText = QStringLiteral(u"カシコロ");
+        frmRank screen(rankStore());
+        const QString before = shownRows(screen);
+        // No lock can be had beside the file: nothing can be written.
+        QVERIFY(QDir().mkdir(settings->path() + QStringLiteral(".lock")));
+
+        dialogs->answerYesNo(true);
+        dialogs->answerYesNo(true);
+        QTest::mouseClick(screen.findChild<QPushButton *>(QStringLiteral("cmdClr")), Qt::LeftButton);
+
+        QCOMPARE(dialogs->shown.size(), 3);
+        QCOMPARE(dialogs->shown[2].kind, QStringLiteral("message"));
+        QCOMPARE(dialogs->shown[2].caption, QStringLiteral(u"カシコロ"));
+        QCOMPARE(dialogs->shown[2].text, writeFailedMessage(QStringLiteral(u"ランキングはクリアできなかったぴこ。")));
+        QVERIFY(dialogs->shown[2].text.startsWith(QDir::toNativeSeparators(settings->path())));
+        // The rows stay: the file still holds them.
+        QCOMPARE(shownRows(screen), before);
+        QCOMPARE(rankStore().usedPlaces(), 1);
+        QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")), QStringLiteral(u"1.0　ぴこ"));
     }
 };
 

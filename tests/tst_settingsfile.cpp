@@ -9,14 +9,22 @@
 #include "support/files.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -30,6 +38,73 @@ QStringList folderEntries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
+
+const char WriterArgument[] = "--writer";
+const char EndlessWriterArgument[] = "--endless-writer";
+const QString RankingTitle = QStringLiteral(u"これは何色？");
+
+// Another process of the game writing: keys prefix0 … prefix(count-1) of
+// section "s", one write each.
+int writeKeys(const QString &path, const QString &prefix, int count)
+{
+    SettingsFile settings(path);
+    for (int i = 0; i < count; ++i) {
+        if (!settings.write(QStringLiteral("s"), prefix + QString::number(i), QString::number(i)))
+            return 1;
+    }
+    return 0;
+}
+
+// The hundred places of a ranking, all of round n.
+SettingsFile::Entries rankingOfRound(int round)
+{
+    SettingsFile::Entries ranking;
+    for (int place = 1; place <= 100; ++place)
+        ranking.append({QString::number(place), QStringLiteral(u"%1.%2　ごんべえ        2026/12/08 09:05").arg(round).arg(place)});
+    return ranking;
+}
+
+// Rewrites a full ranking over and over until it is killed.
+int writeUntilKilled(const QString &path)
+{
+    SettingsFile settings(path);
+    for (int round = 1;; ++round) {
+        if (!settings.write(RankingTitle, rankingOfRound(round)))
+            return 1;
+    }
+}
+
+#ifdef Q_OS_UNIX
+constexpr uid_t Nobody = 65534;
+
+bool runsAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+// Runs work in a child process as the user nobody, so that file modes bind
+// although the tests run as root; its exit code, or -1.
+int asNobody(const std::function<int()> &work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+            ::_exit(100);
+        ::_exit(work());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// Sets the file's modification time to exactly what it was.
+bool putTimesBack(const QString &path, const struct stat &before)
+{
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+#endif
 
 } // namespace
 
@@ -159,7 +234,33 @@ private slots:
         QTest::newRow("lone lead byte before the line end")
             << true << raw("[s]\r\nk=a\x82\r\nj=2\r\n") << sec << QStringLiteral("j") << def << QStringLiteral("2");
         QTest::newRow("control bytes read as themselves")
-            << true << raw("[s]\r\nk=\x1a\x1c\x7f\r\n") << sec << key << def << QStringLiteral(u"\u001A\u001C\u007F");
+            << true << raw("[s]\r\nk=\x1c\x1a\x7f\r\n") << sec << key << def << QStringLiteral(u"\u001C\u001A\u007F");
+
+        // ^Z, the end mark of DOS-era editors, goes like the white space around it.
+        QTest::newRow("^Z after a value") << true << raw("[s]\r\nk=v\x1a\r\n") << sec << key << def << QStringLiteral("v");
+        QTest::newRow("^Z between blanks after a value")
+            << true << raw("[s]\r\nk=v \x1a\t\x1a\r\n") << sec << key << def << QStringLiteral("v");
+        QTest::newRow("^Z before a value") << true << raw("[s]\r\nk=\x1a v\r\n") << sec << key << def << QStringLiteral("v");
+        QTest::newRow("^Z after a key") << true << raw("[s]\r\nk\x1a =v\r\n") << sec << key << def << QStringLiteral("v");
+        QTest::newRow("^Z ending the file") << true << raw("[s]\r\nk=v\x1a") << sec << key << def << QStringLiteral("v");
+        QTest::newRow("^Z on a line of its own") << true << raw("[s]\r\nk=v\r\n\x1a") << sec << key << def << QStringLiteral("v");
+        QTest::newRow("^Z after a quoted value")
+            << true << raw("[s]\r\nk=\" v \"\x1a\r\n") << sec << key << def << QStringLiteral(" v ");
+        QTest::newRow("only ^Z is an empty value") << true << raw("[s]\r\nk=\x1a\r\n") << sec << key << def << QString();
+
+        // A default reads as a stored value would.
+        QTest::newRow("default in double quotes") << false << QByteArray() << sec << key
+                                                  << QStringLiteral("\"NoData\"") << QStringLiteral("NoData");
+        QTest::newRow("default in single quotes") << false << QByteArray() << sec << key
+                                                  << QStringLiteral("' a '") << QStringLiteral(" a ");
+        QTest::newRow("default in quotes, then spaces") << false << QByteArray() << sec << key
+                                                        << QStringLiteral("\"a\"  ") << QStringLiteral("a");
+        QTest::newRow("default of one quote") << false << QByteArray() << sec << key
+                                              << QStringLiteral("\"") << QStringLiteral("\"");
+        QTest::newRow("default with mismatched quotes") << false << QByteArray() << sec << key
+                                                        << QStringLiteral("\"a'") << QStringLiteral("\"a'");
+        QTest::newRow("default in quotes up to its NUL") << false << QByteArray() << sec << key
+                                                         << QStringLiteral(u"\"a\"\u0000x\"") << QStringLiteral("a");
     }
 
     void readsLikeTheProfileFunctions()
@@ -302,10 +403,12 @@ private slots:
             << true << QByteArray() << sec << key << QStringLiteral(u" 　a=b;c ") << ("[s]\r\nk= " + sjis(u"　a=b;c ") + "\r\n");
         QTest::newRow("empty value") << true << raw("[s]\r\nk=1\r\n") << sec << key << QStringLiteral("") << raw("[s]\r\nk=\r\n");
 
-        QTest::newRow("delete section")
-            << true << raw("[a]\r\nx=1\r\n[s]\r\nk=1\r\n; keep me\r\n\r\nnot an entry\r\nK=2\r\n[b]\r\ny=1\r\n")
-            << QStringLiteral("S") << QString() << QString()
-            << raw("[a]\r\nx=1\r\n; keep me\r\n\r\nnot an entry\r\n[b]\r\ny=1\r\n");
+        QTest::newRow("delete section, its comments and all")
+            << true << raw("[a]\r\nx=1\r\n[s]\r\nk=1\r\n; goes with it\r\n\r\nnot an entry\r\nK=2\r\n[b]\r\ny=1\r\n")
+            << QStringLiteral("S") << QString() << QString() << raw("[a]\r\nx=1\r\n[b]\r\ny=1\r\n");
+        QTest::newRow("delete the last section, comments first")
+            << true << raw("[a]\nx=1\n; about a\n[s]\n  ; ranking\nk=1\n;end") << sec << QString() << QString()
+            << raw("[a]\nx=1\n; about a\n");
         QTest::newRow("delete only the first of two sections")
             << true << raw("[s]\nk=1\n[t]\n[s]\nk=2\n") << sec << QString() << QString() << raw("[t]\n[s]\nk=2\n");
         QTest::newRow("delete a missing section")
@@ -708,6 +811,349 @@ private slots:
         QVERIFY(!settings.canRead());
     }
 
+    void sameSizeSameTimeReplaceIsNoticed_data()
+    {
+        QTest::addColumn<bool>("byRename");
+        QTest::newRow("a backup put back with its time (cp -p)") << true;
+        QTest::newRow("overwritten in place, time set back") << false;
+    }
+
+    void sameSizeSameTimeReplaceIsNoticed()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(bool, byRename);
+        const QString path = freshPath();
+        const QByteArray first = raw("[s]\r\nk=1\r\nj=x\r\n");
+        const QByteArray second = raw("[s]\r\nk=2\r\nj=y\r\n");
+        QVERIFY(putBytes(path, first));
+        SettingsFile settings(path);
+        QCOMPARE(settings.read(u"s", u"k", u"def"), QStringLiteral("1"));
+
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        if (byRename) {
+            const QString backup = path + QStringLiteral(".bak");
+            QVERIFY(putBytes(backup, second));
+            QVERIFY(putTimesBack(backup, before));
+            QCOMPARE(::rename(QFile::encodeName(backup).constData(), QFile::encodeName(path).constData()), 0);
+        } else {
+            QVERIFY(putBytes(path, second));
+            QVERIFY(putTimesBack(path, before));
+        }
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+        QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+
+        QCOMPARE(settings.read(u"s", u"k", u"def"), QStringLiteral("2"));
+        // The next write builds on the new content, never on the old.
+        QVERIFY(settings.write(QStringLiteral("t"), QStringLiteral("x"), QStringLiteral("1")));
+        QCOMPARE(fileBytes(path), second + "[t]\r\nx=1\r\n");
+#else
+        QSKIP("needs POSIX file times");
+#endif
+    }
+
+    void asciiCaseFoldingEnds_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("A and a") << QStringLiteral("A") << QStringLiteral("a") << true;
+        QTest::newRow("Z and z") << QStringLiteral("Z") << QStringLiteral("z") << true;
+        QTest::newRow("a and A") << QStringLiteral("a") << QStringLiteral("A") << true;
+        QTest::newRow("z and Z") << QStringLiteral("z") << QStringLiteral("Z") << true;
+        QTest::newRow("@ before A is not `") << QStringLiteral("@") << QStringLiteral("`") << false;
+        QTest::newRow("` before a is not @") << QStringLiteral("`") << QStringLiteral("@") << false;
+        QTest::newRow("[ after Z is not {") << QStringLiteral("[") << QStringLiteral("{") << false;
+        QTest::newRow("{ after z is not [") << QStringLiteral("{") << QStringLiteral("[") << false;
+        QTest::newRow("full-width Ａ is not ａ") << QStringLiteral(u"Ａ") << QStringLiteral(u"ａ") << false;
+    }
+
+    void asciiCaseFoldingEnds()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, asked);
+        QFETCH(bool, same);
+
+        const QString path = freshPath();
+        const QString section = QStringLiteral("sec") + stored;
+        const QString key = QStringLiteral("key") + stored;
+        QVERIFY(putBytes(path, '[' + sjis(section) + "]\r\n" + sjis(key) + "=1\r\n"));
+        SettingsFile settings(path);
+        const QString expected = same ? QStringLiteral("1") : QStringLiteral("def");
+        QCOMPARE(settings.read(QStringLiteral("sec") + asked, key, u"def"), expected);
+        QCOMPARE(settings.read(section, QStringLiteral("key") + asked, u"def"), expected);
+
+        // A write by the other spelling replaces the value, or adds its own.
+        QVERIFY(settings.write(QStringLiteral("sec") + asked, QStringLiteral("key") + asked, QStringLiteral("2")));
+        SettingsFile reread(path);
+        QCOMPARE(reread.read(section, key, u"def"), same ? QStringLiteral("2") : QStringLiteral("1"));
+        QCOMPARE(fileBytes(path).count("]\r\n"), same ? 1 : 2); // section headers
+    }
+
+    void rawValuesMoveByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("NEC row 13 (87 90, not 81 E0)") << raw("9.5\x81\x40\x87\x90\x87\x90   2007/09/05 13:15");
+        QTest::newRow("NEC-selected IBM (ED 40, not FA 5C)") << raw("9.5\x81\x40\xed\x40\xed\x40");
+        QTest::newRow("a byte no character has") << raw("9.5\x81\x40\x82\xa0\xfd");
+        QTest::newRow("a NUL inside") << raw("9.5\x81\x40" "ab\0cd");
+        QTest::newRow("longer than 511 bytes") << "9.5" + raw("\x81\x40") + QByteArray(600, 'x');
+        QTest::newRow("quotes kept") << raw("\"9.5\x81\x40\x82\xa0 \"");
+        QTest::newRow("trail byte 7E") << raw("9.5\x81\x40\x81\x7e");
+    }
+
+    void rawValuesMoveByteForByte()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = freshPath();
+        const QByteArray before = "[s]\r\n1= " + bytes + "\x1a \r\n[t]\r\nk=1\r\n";
+        QVERIFY(putBytes(path, before));
+        SettingsFile settings(path);
+        const auto value = settings.rawValue(u"S", u"1");
+        QVERIFY(value.has_value());
+        QCOMPARE(*value, bytes);
+        QVERIFY(!settings.rawValue(u"s", u"2").has_value());
+        QVERIFY(!settings.rawValue(u"u", u"1").has_value());
+
+        QVERIFY(settings.writeRaw(QStringLiteral("s"), {{QStringLiteral("2"), *value}}));
+        QCOMPARE(fileBytes(path), "[s]\r\n1= " + bytes + "\x1a \r\n2=" + bytes + "\r\n[t]\r\nk=1\r\n");
+        QCOMPARE(SettingsFile(path).read(u"s", u"2", u"def"), settings.read(u"s", u"1", u"def"));
+        QCOMPARE(*SettingsFile(path).rawValue(u"s", u"2"), bytes);
+    }
+
+    void rawWriteRefusesLineBreaks()
+    {
+        const QString path = freshPath();
+        const QByteArray before = raw("[s]\r\nk=1\r\n");
+        QVERIFY(putBytes(path, before));
+        SettingsFile settings(path);
+        QVERIFY(!settings.writeRaw(QStringLiteral("s"), {{QStringLiteral("j"), raw("a\r\n[t]")}}));
+        QVERIFY(!settings.writeRaw(QStringLiteral("s"), {{QStringLiteral("j"), raw("a\nb")}}));
+        QVERIFY(!settings.writeRaw(QStringLiteral("s"), {{QStringLiteral("j=x"), raw("a")}}));
+        QCOMPARE(fileBytes(path), before);
+    }
+
+    void fileThePlayerCannotWriteIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("anotherUsers");
+        QTest::newRow("read-only (0444)") << false;
+        QTest::newRow("another user's (0644)") << true;
+    }
+
+    void fileThePlayerCannotWriteIsLeftAlone()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(bool, anotherUsers);
+        if (anotherUsers && !runsAsRoot())
+            QSKIP("needs a file of another user");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        // The folder can be written: only the file's own mode stands in the way.
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+        const QString path = dir.filePath(QStringLiteral(u"カシコロ.ini"));
+        const QByteArray before = sjis(u"[これは何色？]\r\n1=31.4　ごんべえ        2007/09/05 13:15\r\n");
+        QVERIFY(putBytes(path, before));
+        QVERIFY(QFile::setPermissions(path, anotherUsers ? QFileDevice::Permissions(0x6444) : QFileDevice::Permissions(0x4444)));
+
+        const auto attempt = [&]() -> int {
+            SettingsFile settings(path);
+            if (settings.read(u"これは何色？", u"1", u"def") == QStringLiteral("def"))
+                return 1;
+            if (settings.write(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1")))
+                return 2;
+            if (settings.deleteSection(QStringLiteral(u"これは何色？")))
+                return 3;
+            return 0;
+        };
+        QCOMPARE(runsAsRoot() ? asNobody(attempt) : attempt(), 0);
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral(u"カシコロ.ini")});
+#else
+        QSKIP("needs POSIX file modes");
+#endif
+    }
+
+    void replaceKeepsOwnerAndMode()
+    {
+#ifdef Q_OS_UNIX
+        const QString path = freshPath();
+        QVERIFY(putBytes(path, raw("[s]\r\nk=1\r\n")));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x6640)));
+        const QByteArray native = QFile::encodeName(path);
+        // A settings tool run with sudo replaces the player's file.
+        const uid_t owner = runsAsRoot() ? Nobody : ::geteuid();
+        const gid_t group = runsAsRoot() ? Nobody : ::getegid();
+        QCOMPARE(::chown(native.constData(), owner, group), 0);
+
+        SettingsFile settings(path);
+        QVERIFY(settings.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")));
+        struct stat after;
+        QCOMPARE(::stat(native.constData(), &after), 0);
+        QCOMPARE(after.st_uid, owner);
+        QCOMPARE(after.st_gid, group);
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        QCOMPARE(fileBytes(path), raw("[s]\r\nk=2\r\n"));
+#else
+        QSKIP("needs POSIX owners");
+#endif
+    }
+
+    void linkedFileIsWrittenWhereItPoints()
+    {
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        const QString real = elsewhere.filePath(QStringLiteral(u"カシコロ.ini"));
+        QVERIFY(putBytes(real, raw("[s]\r\nk=1\r\n")));
+        const QString path = freshPath();
+        QVERIFY(QFile::link(real, path));
+
+        SettingsFile settings(path);
+        QVERIFY(settings.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(fileBytes(real), raw("[s]\r\nk=2\r\n"));
+        QCOMPARE(SettingsFile(path).read(u"s", u"k", u"def"), QStringLiteral("2"));
+        QCOMPARE(folderEntries(elsewhere.path()), QStringList{QStringLiteral(u"カシコロ.ini")});
+        QVERIFY(QFile::remove(path));
+    }
+
+    void writersWaitForTheLock()
+    {
+        const QString path = freshPath();
+        const QString lockFile = path + QStringLiteral(".lock");
+        SettingsFile first(path);
+        SettingsFile second(path);
+        second.setLockWait(std::chrono::milliseconds(300));
+        {
+            const SettingsFile::Lock held = first.lock();
+            QVERIFY(held);
+            QVERIFY(QFileInfo::exists(lockFile));
+            // The holder writes without waiting for itself, several times over.
+            QVERIFY(first.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("1")));
+            QVERIFY(first.deleteSection(QStringLiteral("t")));
+            // Everybody else waits, then gives up without writing.
+            QElapsedTimer waited;
+            waited.start();
+            QVERIFY(!second.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")));
+            QVERIFY(!second.deleteSection(QStringLiteral("s")));
+            QVERIFY(waited.elapsed() >= 500);
+            QCOMPARE(second.read(u"s", u"k", u"def"), QStringLiteral("1"));
+        }
+        QVERIFY(!QFileInfo::exists(lockFile));
+        QVERIFY(second.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")));
+        QCOMPARE(first.read(u"s", u"k", u"def"), QStringLiteral("2"));
+
+        // What a killed writer left behind holds nobody up.
+        QVERIFY(putBytes(lockFile, QByteArray()));
+        QVERIFY(second.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("3")));
+        QVERIFY(!QFileInfo::exists(lockFile));
+        QCOMPARE(fileBytes(path), raw("[s]\r\nk=3\r\n"));
+    }
+
+    void twoWritersLoseNothing()
+    {
+        // Two processes of the game writing at once, each key after key.
+        const QString path = freshPath();
+        constexpr int Count = 120;
+        QProcess writers[2];
+        const QString prefixes[2] = {QStringLiteral("a"), QStringLiteral("b")};
+        for (int i = 0; i < 2; ++i)
+            writers[i].start(QCoreApplication::applicationFilePath(),
+                             {QString::fromLatin1(WriterArgument), path, prefixes[i], QString::number(Count)});
+        for (QProcess &writer : writers) {
+            QVERIFY(writer.waitForFinished(120000));
+            QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(writer.exitCode(), 0);
+        }
+        SettingsFile settings(path);
+        int lost = 0;
+        for (const QString &prefix : prefixes) {
+            for (int i = 0; i < Count; ++i)
+                lost += settings.read(u"s", prefix + QString::number(i), u"lost") != QString::number(i);
+        }
+        QCOMPARE(lost, 0);
+        QCOMPARE(folderEntries(m_dir.path()).filter(QFileInfo(path).fileName() + QLatin1Char('.')), QStringList());
+    }
+
+    void killedWritersLeaveWholeFiles()
+    {
+        const QString path = freshPath();
+        QVERIFY(SettingsFile(path).write(RankingTitle, rankingOfRound(0)));
+        QRandomGenerator random(1000);
+        for (int kill = 0; kill < 20; ++kill) {
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(EndlessWriterArgument), path});
+            QVERIFY(writer.waitForStarted());
+            QThread::msleep(20 + random.bounded(40));
+            writer.kill();
+            QVERIFY(writer.waitForFinished());
+
+            // Every place there, all of one round: never a torn or mixed file.
+            SettingsFile settings(path);
+            const QString first = settings.read(RankingTitle, u"1", u"NoData");
+            const QString round = first.left(first.indexOf(u'.'));
+            for (int place = 1; place <= 100; ++place) {
+                QCOMPARE(settings.read(RankingTitle, QString::number(place), u"NoData"),
+                         QStringLiteral(u"%1.%2　ごんべえ        2026/12/08 09:05").arg(round).arg(place));
+            }
+        }
+        // No lock of the dead holds up the next write.
+        SettingsFile settings(path);
+        settings.setLockWait(std::chrono::milliseconds(500));
+        QVERIFY(settings.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
+
+        // Whatever temporary files the kills left go once they are a minute old.
+        const QString name = QFileInfo(path).fileName();
+        const QStringList left = folderEntries(m_dir.path()).filter(name + QStringLiteral(".writing-"));
+        for (const QString &file : left) {
+            QFile temporary(m_dir.filePath(file));
+            QVERIFY(temporary.open(QIODevice::ReadWrite));
+            QVERIFY(temporary.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(SettingsFile::removeStaleTemporaryFiles(path), int(left.size()));
+        QCOMPARE(folderEntries(m_dir.path()).filter(name + QLatin1Char('.')), QStringList());
+    }
+
+    void staleTemporaryFilesAreRemoved()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral(u"カシコロ.ini"));
+        QVERIFY(putBytes(path, raw("[s]\r\nk=1\r\n")));
+        const QStringList old = {
+            QStringLiteral(u"カシコロ.ini.writing-Ab3dE9"), // the only stale temporary file
+            QStringLiteral(u"カシコロ.ini.backup"),
+            QStringLiteral(u"カシコロ.ini.writing-Ab3dE"),
+            QStringLiteral(u"カシコロ.ini.writing-Ab3dE9x"),
+            QStringLiteral(u"カシコロ.ini.writing-Ab3-E9"),
+            QStringLiteral(u"カシコロ.ini.lock"),
+            QStringLiteral(u"カシコロ.ini.writing-ab3de9.ini"),
+            QStringLiteral(u"other.ini.writing-Ab3dE9"),
+            QStringLiteral(u"xカシコロ.ini.writing-Ab3dE9"),
+        };
+        const QString young = QStringLiteral(u"カシコロ.ini.writing-Xy7wQ2");
+        for (const QString &name : old + QStringList{young})
+            QVERIFY(putBytes(dir.filePath(name), raw("[s]\r\nk=0\r\n")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(u"カシコロ.ini.writing-Fold3r")));
+        for (const QString &name : old + QStringList{QStringLiteral(u"カシコロ.ini.writing-Fold3r")}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(QFileInfo(file).isDir() || file.open(QIODevice::ReadWrite));
+            if (file.isOpen())
+                QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-61), QFileDevice::FileModificationTime));
+        }
+
+        QStringList expected = folderEntries(dir.path());
+        expected.removeOne(old[0]);
+        QCOMPARE(SettingsFile::removeStaleTemporaryFiles(path), 1);
+        QCOMPARE(folderEntries(dir.path()), expected);
+        QCOMPARE(fileBytes(path), raw("[s]\r\nk=1\r\n"));
+        // A minute later the young one goes too.
+        QCOMPARE(SettingsFile::removeStaleTemporaryFiles(path, std::chrono::seconds(-60)), 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(young)));
+    }
+
     void contentsDecodesWholeFile()
     {
         const QString path = freshPath();
@@ -719,5 +1165,16 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsFile)
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc == 5 && qstrcmp(argv[1], WriterArgument) == 0)
+        return writeKeys(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QByteArray(argv[4]).toInt());
+    if (argc == 3 && qstrcmp(argv[1], EndlessWriterArgument) == 0)
+        return writeUntilKilled(QString::fromLocal8Bit(argv[2]));
+    TestSettingsFile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_settingsfile.moc"

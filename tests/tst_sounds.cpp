@@ -172,6 +172,20 @@ private slots:
         QVERIFY(!sound->isChecked());
     }
 
+    void menuItemOnAFileThatCannotBeWritten()
+    {
+        TempSettings elsewhere;
+        ScriptedDialogs told;
+        frmMain menu;
+        setSettingsFilePath(elsewhere.folder() + QStringLiteral("/no such folder/カシコロ.ini"));
+        auto *sound = menu.findChild<QAction *>(QStringLiteral("mnuSound"));
+        sound->trigger();
+        // Off for the session, and the player knows it will not be kept.
+        QVERIFY(!Sounds::enabled());
+        QCOMPARE(told.shown.size(), 1);
+        QVERIFY(told.shown[0].text.contains(QStringLiteral(u"効果音の選択は残せなかったぴこ。")));
+    }
+
     // --- Playing ----------------------------------------------------------
 
     // Where no audio output can be found the game plays on in silence, and

@@ -1,11 +1,15 @@
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+#include <QThread>
 
 namespace {
 
 const QString GothicName = QStringLiteral(u"ＭＳ ゴシック");
 const QString PGothicName = QStringLiteral(u"ＭＳ Ｐゴシック");
+const QString GothicBoldFace = QStringLiteral("Noto Sans Mono CJK JP");
+const QString PGothicBoldFace = QStringLiteral("Noto Sans CJK JP");
 
 QFont make(const QString &family, qreal pointSize, bool bold)
 {
@@ -21,8 +25,8 @@ namespace Fonts {
 
 void install()
 {
-    QFont::insertSubstitutions(GothicName, {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
-    QFont::insertSubstitutions(PGothicName, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(GothicName, {QStringLiteral("IPAGothic"), GothicBoldFace});
+    QFont::insertSubstitutions(PGothicName, {QStringLiteral("IPAPGothic"), PGothicBoldFace});
 }
 
 QFont gothic(qreal pointSize, bool bold)
@@ -36,6 +40,31 @@ QFont gothic(qreal pointSize, bool bold)
 QFont pGothic(qreal pointSize, bool bold)
 {
     return make(PGothicName, pointSize, bold);
+}
+
+QFont realBold(const QFont &font)
+{
+    if (!font.bold())
+        return font;
+    const QString family = font.family();
+    const QString face = family == GothicName ? GothicBoldFace : family == PGothicName ? PGothicBoldFace : QString();
+    if (face.isEmpty())
+        return font;
+    // The bold face is asked for first; without it the game face and its
+    // substitutes follow, thickened by Qt as before.
+    QFont bold = font;
+    bold.setFamilies({face, family});
+    return bold;
+}
+
+Preload::Preload() : m_thread(QThread::create([] { QFontDatabase::families(); }))
+{
+    m_thread->start();
+}
+
+Preload::~Preload()
+{
+    m_thread->wait();
 }
 
 } // namespace Fonts

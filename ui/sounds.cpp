@@ -87,7 +87,7 @@ bool Sounds::enabled()
 bool Sounds::setEnabled(bool on)
 {
     sessionChoice = Choice{app().SettingsFilePath, on};
-    return settingsFile().write(settingsSection(), enabledKey(), on ? QStringLiteral("1") : QStringLiteral("0"));
+    return WriteSetting(settingsSection(), enabledKey(), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void Sounds::prepare()

@@ -59,7 +59,10 @@ frmTrainer5::frmTrainer5(QWidget *parent)
 
 void frmTrainer5::showCard(int index, const QString &caption, qreal pointSize)
 {
-    cmdNum[index]->setFont(Fonts::gothic(pointSize, true));
+    // Bold at every size: the game face has no bold weight and Qt's own
+    // thickening does not reach the larger digits. The buttons place a digit
+    // by its ink, so the bold face's taller line box does not matter.
+    cmdNum[index]->setFont(Fonts::realBold(Fonts::gothic(pointSize, true)));
     cmdNum[index]->setText(caption);
 }
 

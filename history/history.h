@@ -1,0 +1,19 @@
+#pragma once
+
+#include "history/historyrecorder.h"
+#include "history/historystore.h"
+
+#include <QString>
+
+// The game's history of played runs: one file beside the settings file,
+// named after it ("カシコロ.ini" gives "カシコロ-history.sqlite"), so it lives
+// wherever the settings file does.
+QString historyPathFor(const QString &settingsFilePath);
+
+// The store the game records into and the records window reads.
+HistoryStore &historyStore();
+
+// At start-up: opens the history beside the settings file and has every
+// finished run recorded from then on. When the file cannot be used it is
+// left as it is and the session goes on without history.
+void startHistory(const QString &settingsFilePath);

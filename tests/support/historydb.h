@@ -1,0 +1,92 @@
+#pragma once
+
+// A second, plain look into a history file, as the sqlite3 tool would give
+// it: tests read what the store really wrote, and play the other program
+// that holds a file locked.
+
+#include "history/historystore.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QtTest/QTest>
+
+class RawHistory
+{
+public:
+    explicit RawHistory(const QString &path)
+        : m_name(QStringLiteral("raw-%1").arg(reinterpret_cast<quintptr>(this)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        if (!db.open())
+            qWarning("cannot open %s", qPrintable(path));
+    }
+    ~RawHistory()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+
+    // Runs sql; false (with a warning) when it fails.
+    bool exec(const QString &sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        if (query.exec(sql))
+            return true;
+        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+        return false;
+    }
+
+    // The first column of the first row, or an invalid value.
+    QVariant value(const QString &sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        if (!query.exec(sql) || !query.next())
+            return QVariant();
+        return query.value(0);
+    }
+
+    // Every row, its columns joined by "|", NULL as "NULL".
+    QStringList rows(const QString &sql)
+    {
+        QStringList result;
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        if (!query.exec(sql))
+            return {QStringLiteral("error: ") + query.lastError().text()};
+        while (query.next()) {
+            QStringList columns;
+            for (int i = 0; i < query.record().count(); ++i)
+                columns.append(query.value(i).isNull() ? QStringLiteral("NULL") : query.value(i).toString());
+            result.append(columns.join(QLatin1Char('|')));
+        }
+        return result;
+    }
+
+private:
+    QString m_name;
+};
+
+// A finished run as the recorder would hand it over.
+inline HistoryStore::Run makeRun(int exercise, const QDateTime &start, int tenths, int wrong = 0, int answers = 50,
+                                 int rankPlace = 0)
+{
+    HistoryStore::Run run;
+    run.exercise = exercise;
+    run.title = QStringLiteral(u"種目%1").arg(exercise);
+    run.startedAt = HistoryStore::isoText(start);
+    run.finishedAt = HistoryStore::isoText(start.addMSecs(qint64(tenths) * 100));
+    run.tenths = tenths;
+    run.wrong = wrong;
+    run.rankPlace = rankPlace;
+    for (int i = 0; i < answers; ++i)
+        run.answers.append({300 + 10 * i, i >= wrong});
+    return run;
+}

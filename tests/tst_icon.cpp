@@ -1,0 +1,103 @@
+// The game's icon: drawn beforehand from assets/kashikoro.svg at every size
+// (tools/render-icons.sh), loaded at start without any image plug-in.
+
+#include "app/windowicon.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtTest>
+
+#include <cstdlib>
+
+namespace {
+
+// Whether any of Qt's image plug-ins is loaded into this process.
+bool imagePluginLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    return maps.readAll().contains("/imageformats/");
+}
+
+QImage drawnFromSvg(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer(QStringLiteral(":/assets/kashikoro.svg")).render(&painter);
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace
+
+class TestIcon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowIconLoadsNoImagePlugin();
+    void windowIconHasTheWindowSizes();
+    void drawingsMatchTheSvg_data();
+    void drawingsMatchTheSvg();
+};
+
+void TestIcon::windowIconLoadsNoImagePlugin()
+{
+    // First in this program, before anything else reads a picture.
+    QVERIFY(QFile::exists(QStringLiteral("/proc/self/maps")));
+    QVERIFY(!imagePluginLoaded());
+    const QIcon icon = windowIcon();
+    QVERIFY(!icon.isNull());
+    QVERIFY(!imagePluginLoaded());
+}
+
+void TestIcon::windowIconHasTheWindowSizes()
+{
+    const QIcon icon = windowIcon();
+    QCOMPARE(icon.availableSizes(), QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
+    for (const QSize &size : icon.availableSizes()) {
+        const QImage image = icon.pixmap(size).toImage();
+        QCOMPARE(image.size(), size);
+        // The stopwatch's face is white at every size, the corners are clear.
+        QCOMPARE(image.pixelColor(size.width() * 25 / 64, size.height() * 45 / 64), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    }
+}
+
+void TestIcon::drawingsMatchTheSvg_data()
+{
+    QTest::addColumn<int>("size");
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QString::number(size))) << size;
+}
+
+void TestIcon::drawingsMatchTheSvg()
+{
+    // A drawing left behind after the SVG changed is caught here: run
+    // tools/render-icons.sh and commit what it writes.
+    QFETCH(int, size);
+    QImageReader reader(QStringLiteral(":/assets/icons/kashikoro-%1.png").arg(size), "png");
+    const QImage drawn = reader.read().convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!drawn.isNull(), qPrintable(reader.errorString()));
+    const QImage expected = drawnFromSvg(size);
+    QCOMPARE(drawn.size(), expected.size());
+    int worst = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb a = drawn.pixel(x, y);
+            const QRgb b = expected.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+        }
+    }
+    // Exact with the same Qt; a point or two of rounding is allowed for another.
+    QVERIFY2(worst <= 2, qPrintable(QStringLiteral("differs by up to %1").arg(worst)));
+}
+
+QTEST_MAIN(TestIcon)
+#include "tst_icon.moc"
