@@ -3,6 +3,7 @@
 #include "settings/appstate.h"
 #include "app/frmosirase.h"
 #include "app/frmver.h"
+#include "app/soundmenu.h"
 #include "buildinfo.h"
 #include "exercises/catalogue.h"
 #include "history/frmseiseki.h"
@@ -38,6 +39,7 @@ frmMain::frmMain(QWidget *parent)
     cmdEnd = Controls::button(client, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), Fonts::pGothic(12),
                               Twips::rect(3000, 6240, 1815, 675));
     connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
+    cmdEnd->setAccessibleName(QStringLiteral(u"終了"));
 
     QWidget *previous = cmdEnd;
     for (int index = 1; index <= ExerciseCount; ++index) {
@@ -71,6 +73,7 @@ frmMain::frmMain(QWidget *parent)
     mnuVer = mnuBarHelp->addAction(QStringLiteral(u"ﾊﾞｰｼﾞｮﾝ情報(&A)"));
     mnuVer->setObjectName(QStringLiteral("mnuVer"));
     connect(mnuVer, &QAction::triggered, this, &frmMain::mnuVer_Click);
+    addSoundMenu(this, mnuBarHelp);
 
     Form_Load();
 }

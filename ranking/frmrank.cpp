@@ -45,6 +45,11 @@ frmRank::frmRank(RankStore &ranking, QWidget *parent) : QDialog(parent), m_ranki
     connect(cmdClr, &QPushButton::clicked, this, &frmRank::cmdClr_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 
+    // Read as words, not as the spaced-out caption.
+    txtRank->setAccessibleName(QStringLiteral(u"順位表"));
+    cmdClr->setAccessibleDescription(QStringLiteral(u"この練習の順位をすべて消す"));
+    cmdClose->setAccessibleName(QStringLiteral(u"閉じる"));
+
     Form_Load();
 }
 

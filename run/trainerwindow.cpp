@@ -5,14 +5,19 @@
 #include "ranking/frmrank.h"
 #include "ranking/rankstore.h"
 #include "run/runobserver.h"
+#include "ui/a11y.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/instructionlabel.h"
+#include "ui/keys.h"
+#include "ui/sounds.h"
 #include "ui/twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -26,6 +31,18 @@ const QStringList CommonLines = {
     QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
     QStringLiteral(u"●開始ボタンで始めるんだぴこ。"),
 };
+
+// What a screen reader says for the common controls: words, not the signs
+// and the spaced-out captions the screen shows.
+QString spokenMark(const QString &mark)
+{
+    return mark == QStringLiteral(u"○") ? QStringLiteral(u"正解") : QStringLiteral(u"不正解");
+}
+
+QString spokenTime(const QString &stopwatchText)
+{
+    return QStringLiteral(u"経過時間　%1秒").arg(stopwatchText);
+}
 
 // Offers the run to the ranking and says which place it took there, 0 for
 // none: the place a time of that text would take, if the ranking holds the
@@ -83,6 +100,18 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
     timCount->setInterval(Stopwatch::TickMs);
     timCount->setTimerType(Qt::PreciseTimer);
 
+    describeCommonControls(lblExp, cmdEnd);
+
+    // Start and stop from anywhere in the window, without the mouse.
+    auto *startStopKey = new QShortcut(Keys::startStop(), this);
+    startStopKey->setAutoRepeat(false);
+    connect(startStopKey, &QShortcut::activated, this, [this] {
+        // From here on the focus shows where the keyboard is.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        cmdStart->click();
+    });
+    Sounds::instance().prepare();
+
     connect(cmdStart, &QPushButton::clicked, this, &TrainerWindow::cmdStart_Click);
     connect(cmdRank, &QPushButton::clicked, this, &TrainerWindow::cmdRank_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &QDialog::reject);
@@ -90,6 +119,27 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
 }
 
 TrainerWindow::~TrainerWindow() = default;
+
+void TrainerWindow::describeCommonControls(QLabel *instructions, QPushButton *endButton)
+{
+    // The instructions read as they stand.
+    instructions->setAccessibleDescription(QStringLiteral(u"遊び方"));
+    A11y::describe(lblResult, spokenMark(lblResult->text()), QStringLiteral(u"前の答えの正誤"));
+    A11y::describe(lblProbCnt, lblProbCnt->text(), QStringLiteral(u"問題の進み具合"));
+    A11y::describe(lblTimer, spokenTime(lblTimer->text()), QStringLiteral(u"今の記録。間違えると５秒加算"));
+    A11y::describe(cmdRank, QStringLiteral(u"順位"), QStringLiteral(u"この練習の順位表を見る"));
+    A11y::describe(cmdStart, QStringLiteral(u"開始"),
+                   QStringLiteral(u"開始と中止。%1キーでどこからでも押せる")
+                       .arg(Keys::startStop().toString(QKeySequence::NativeText)));
+    A11y::describe(endButton, QStringLiteral(u"終了"), QStringLiteral(u"ウィンドウを閉じてメニューに戻る"));
+    cmdStart->setToolTip(QStringLiteral(u"開始／中止（%1キー）").arg(Keys::startStop().toString(QKeySequence::NativeText)));
+}
+
+void TrainerWindow::showTime(const QString &stopwatchText)
+{
+    lblTimer->setText(stopwatchText);
+    lblTimer->setAccessibleName(spokenTime(stopwatchText));
+}
 
 bool TrainerWindow::isRunning() const
 {
@@ -131,6 +181,7 @@ void TrainerWindow::placeInstructions(const QRect &place)
 void TrainerWindow::setCounterText(const QString &text)
 {
     lblProbCnt->setText(text);
+    lblProbCnt->setAccessibleName(text);
 }
 
 void TrainerWindow::keyPressEvent(QKeyEvent *event)
@@ -153,10 +204,42 @@ void TrainerWindow::cmdStart_Click()
 
 void TrainerWindow::setRunningControls(bool running)
 {
+    // A keyboard player at an answer keeps the focus on something that can
+    // be pressed: on the way out of a run it goes back to 開　始.
+    if (!running && holdsFocus(m_answerArea))
+        cmdStart->setFocus(Qt::OtherFocusReason);
     cmdRank->setEnabled(!running);
     cmdStart->setText(running ? StopCaption : StartCaption);
+    cmdStart->setAccessibleName(running ? QStringLiteral(u"中止") : QStringLiteral(u"開始"));
     if (m_answerArea)
         m_answerArea->setEnabled(running);
+    if (running)
+        focusAnswerArea();
+}
+
+bool TrainerWindow::holdsFocus(const QWidget *area)
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return area && focused && (focused == area || area->isAncestorOf(focused));
+}
+
+void TrainerWindow::focusAnswerArea()
+{
+    // A run starts with the focus among the answers, not on 中　止, where a
+    // stray Space or Enter would throw the run away.
+    if (!m_answerArea || holdsFocus(m_answerArea))
+        return;
+    if (m_answerArea->focusPolicy() & Qt::TabFocus) {
+        m_answerArea->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QList<QWidget *> inside = m_answerArea->findChildren<QWidget *>();
+    for (QWidget *widget : inside) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(this)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void TrainerWindow::StartRun()
@@ -188,7 +271,7 @@ void TrainerWindow::showCounter()
 void TrainerWindow::timCount_Timer()
 {
     m_stopwatch.tick();
-    lblTimer->setText(Stopwatch::format(m_stopwatch.elapsedTenths()));
+    showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
 }
 
 void TrainerWindow::MarkAnswer(bool correct)
@@ -199,6 +282,9 @@ void TrainerWindow::MarkAnswer(bool correct)
         m_stopwatch.addTenths(PenaltyTenths);
         lblResult->setText(QStringLiteral(u"×"));
     }
+    // Heard as soon as it is seen.
+    A11y::announce(lblResult, spokenMark(lblResult->text()));
+    Sounds::instance().play(correct ? Sounds::Cue::Right : Sounds::Cue::Wrong);
     const qint64 nowMs = m_clock->elapsedMs();
     if (RunObserver *observer = runObserver())
         observer->answered(correct, nowMs - m_lastAnswerMs);
@@ -225,8 +311,13 @@ void TrainerWindow::FinishRun()
     setRunningControls(false);
     // The time that ranks is the run's whole time, the last penalty included,
     // and it is the time the player sees.
-    lblTimer->setText(Stopwatch::format(m_stopwatch.elapsedTenths()));
+    showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
     const QString timeText = lblTimer->text();
+    // The end is heard before any question about a name: a tune, then the words.
+    const bool best = m_ranking && m_ranking->FindRankPlace(QLocale::c().toDouble(timeText)) == 1;
+    Sounds::instance().play(best ? Sounds::Cue::NewRecord : Sounds::Cue::Finished);
+    A11y::announce(lblProbCnt, QStringLiteral(u"おわり"));
+    A11y::announce(lblTimer, spokenTime(timeText));
     const int place = m_ranking ? rankInAndFindPlace(*m_ranking, timeText) : 0;
     if (RunObserver *observer = runObserver())
         observer->runFinished(timeText, place);

@@ -111,6 +111,10 @@ protected:
 private:
     void poseQuestion();
     void setRunningControls(bool running);
+    void focusAnswerArea();
+    static bool holdsFocus(const QWidget *area);
+    void describeCommonControls(QLabel *instructions, QPushButton *endButton);
+    void showTime(const QString &stopwatchText);
 
     int m_exerciseNumber;
     QLabel *lblExp = nullptr;

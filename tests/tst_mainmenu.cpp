@@ -99,10 +99,13 @@ void TestMainMenu::layout()
     QCOMPARE(end->text(), QStringLiteral(u"終　了"));
     QCOMPARE(end->geometry(), Twips::rect(3000, 6240, 1815, 675));
 
-    // The records menu stands before the help menu (its items are tested with the history).
+    // The records and options menus stand before the help menu (their items
+    // are tested with the history and the sounds).
     auto *records = menu.findChild<QMenu *>(QStringLiteral("mnuBarSeiseki"));
     auto *help = menu.findChild<QMenu *>(QStringLiteral("mnuBarHelp"));
-    QCOMPARE(menu.menuBar()->actions(), (QList<QAction *>{records->menuAction(), help->menuAction()}));
+    auto *options = menu.findChild<QMenu *>(QStringLiteral("mnuBarOption"));
+    QCOMPARE(menu.menuBar()->actions(),
+             (QList<QAction *>{records->menuAction(), options->menuAction(), help->menuAction()}));
     QCOMPARE(help->title(), QStringLiteral(u"ﾍﾙﾌﾟ(&H)"));
     QStringList items;
     for (QAction *item : help->actions())

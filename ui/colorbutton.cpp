@@ -1,5 +1,7 @@
 #include "ui/colorbutton.h"
 
+#include "ui/focusmark.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 
@@ -24,7 +26,9 @@ void ColorButton::paintEvent(QPaintEvent *)
     painter.setPen(QPen(isDown() ? QColor(0x40, 0x40, 0x40) : QColor(0x80, 0x80, 0x80), 1));
     painter.setBrush(m_backColor);
     painter.drawRoundedRect(face, 3, 3);
-    if (hasFocus()) {
+    if (FocusMark::shows(this)) {
+        FocusMark::paint(painter, rect());
+    } else if (hasFocus()) {
         QPen focusPen(m_backColor.lightness() < 128 ? Qt::white : Qt::black, 1, Qt::DotLine);
         painter.setPen(focusPen);
         painter.setBrush(Qt::NoBrush);

@@ -4,10 +4,13 @@
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
 #include <QLabel>
+
+#include <span>
 
 namespace {
 constexpr quint32 Black = 0x000000;
@@ -27,10 +30,14 @@ frmTrainer1::frmTrainer1(QWidget *parent) : TrainerWindow(1, parent)
         auto *button = Controls::button<ColorButton>(fraColor, QStringLiteral("cmdColor(%1)").arg(index), QString(),
                                                      Twips::rect(120 + 1200 * (index - 1), 0, 975, 495));
         button->setBackColor(QColor::fromRgb(Colour::ColourTable[index]));
+        // A colour button is read as its colour.
+        button->setAccessibleName(Colour::ColourNames()[index]);
+        button->setAccessibleDescription(QStringLiteral(u"数字キー%1でも押せる").arg(index));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdColor_Click(index); });
         cmdColor[index] = button;
     }
     setAnswerArea(fraColor);
+    Keys::numberKeys(Keys::buttons(std::span(cmdColor).subspan(1)));
 
     PreviousInk = shownInk();
 }

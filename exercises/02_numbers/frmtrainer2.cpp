@@ -3,6 +3,7 @@
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -33,12 +34,16 @@ frmTrainer2::frmTrainer2(QWidget *parent) : TrainerWindow(2, parent)
         showButton(index);
     }
     setAnswerArea(fraNum);
+    Keys::arrowGrid(Keys::buttons(cmdNum), Numbers::Columns);
 }
 
 void frmTrainer2::showButton(int index)
 {
     cmdNum[index]->setText(QString::number(m_board.numbers[index]));
     cmdNum[index]->setBackColor(QColor::fromRgb(m_board.pressed[index] ? Numbers::Pressed : Numbers::Unpressed));
+    // Read as its number, and whether it has been pressed.
+    cmdNum[index]->setAccessibleName(m_board.pressed[index] ? cmdNum[index]->text() + QStringLiteral(u"　押した")
+                                                            : cmdNum[index]->text());
 }
 
 void frmTrainer2::showCounter()

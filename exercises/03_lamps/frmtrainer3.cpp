@@ -3,6 +3,7 @@
 #include "ui/circleshape.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -31,15 +32,22 @@ frmTrainer3::frmTrainer3(QWidget *parent) : TrainerWindow(3, parent)
         auto *button = Controls::button(fraNum, QStringLiteral("cmdNum(%1)").arg(index), QString::number(index),
                                         numberFont, Twips::rect(600 * index, 0, 495, 495));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdNum_Click(index); });
+        button->setAccessibleDescription(QStringLiteral(u"数字キーでも押せる"));
         cmdNum[index] = button;
     }
     setAnswerArea(fraNum);
+    Keys::digitKeys(Keys::buttons(cmdNum));
 }
 
 void frmTrainer3::showPattern(const Lamps::Pattern &pattern)
 {
-    for (int index = 0; index < Lamps::CircleCount; ++index)
+    for (int index = 0; index < Lamps::CircleCount; ++index) {
         shpPochi[index]->setOpaque(pattern[index]);
+        shpPochi[index]->setAccessibleName(QStringLiteral(u"左から%1番目の丸　%2")
+                                               .arg(index + 1)
+                                               .arg(pattern[index] ? QStringLiteral(u"光っている")
+                                                                   : QStringLiteral(u"消えている")));
+    }
 }
 
 Lamps::Pattern frmTrainer3::shownPattern() const

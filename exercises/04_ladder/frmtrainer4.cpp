@@ -1,8 +1,10 @@
 #include "exercises/04_ladder/frmtrainer4.h"
 
+#include "ui/a11y.h"
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/linecontrol.h"
 #include "ui/twips.h"
 
@@ -44,11 +46,16 @@ frmTrainer4::frmTrainer4(QWidget *parent)
     for (int column = 0; column < Ladder::Columns; ++column) {
         linV[column] = new LineControl(QStringLiteral("linV(%1)").arg(column), columnX(column), LadderTop,
                                        columnX(column), LadderBottom, LineWidth, this);
+        A11y::describe(linV[column], QStringLiteral(u"縦線　左から%1本目").arg(column + 1));
     }
     for (int gap = 0; gap < Ladder::Gaps; ++gap) {
         for (int level = 0; level < Ladder::Levels; ++level) {
             linH[gap][level] = new LineControl(QStringLiteral("linH%1(%2)").arg(gap).arg(level), columnX(gap),
                                                levelY(level), columnX(gap + 1), levelY(level), LineWidth, this);
+            A11y::describe(linH[gap][level], QStringLiteral(u"横線　%1本目と%2本目の間　上から%3段目")
+                                                 .arg(gap + 1)
+                                                 .arg(gap + 2)
+                                                 .arg(level + 1));
         }
     }
 
@@ -56,6 +63,7 @@ frmTrainer4::frmTrainer4(QWidget *parent)
         lblPoint[column] = Controls::label(this, QStringLiteral("lblPoint(%1)").arg(column), QStringLiteral(u"★"),
                                            Fonts::pGothic(14.25), Twips::rect(600 + ColumnStep * column, 2040, 285, 285),
                                            Qt::AlignCenter);
+        A11y::describe(lblPoint[column], QStringLiteral(u"スタート　左から%1本目").arg(column + 1));
     }
 
     fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(120, 4560, 5535, 495));
@@ -65,9 +73,12 @@ frmTrainer4::frmTrainer4(QWidget *parent)
                                                      Twips::rect(240 + ColumnStep * column, 0, 735, 495));
         button->setBackColor(QColor::fromRgb(AnswerGrey));
         connect(button, &QPushButton::clicked, this, [this, column] { cmdAns_Click(column); });
+        A11y::describe(button, QStringLiteral(u"行き先　左から%1本目").arg(column + 1),
+                       QStringLiteral(u"数字キー%1でも押せる").arg(column + 1));
         cmdAns[column] = button;
     }
     setAnswerArea(fraAns);
+    Keys::numberKeys(Keys::buttons(cmdAns));
 
     // As the window opens: every allowed rung, and the star of column 2.
     showLadder(Ladder::GhostLeg::full(), Ladder::StartAtLoad);

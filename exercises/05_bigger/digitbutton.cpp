@@ -1,5 +1,7 @@
 #include "exercises/05_bigger/digitbutton.h"
 
+#include "ui/focusmark.h"
+
 #include <QFontMetricsF>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -49,6 +51,8 @@ void DigitButton::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
+    if (FocusMark::shows(this))
+        FocusMark::paint(painter, rect());
     if (text().isEmpty())
         return;
 

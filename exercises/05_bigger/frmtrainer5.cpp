@@ -3,6 +3,7 @@
 #include "exercises/05_bigger/digitbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -22,6 +23,9 @@ struct Sample
     const char16_t *caption;
     qreal pointSize;
 };
+
+// Where each button stands, for a screen reader (the digit is its name).
+constexpr std::array<const char16_t *, Bigger::Buttons> Places = {u"左上", u"右上", u"左下", u"右下"};
 
 // What the buttons show before the first run.
 constexpr std::array<Sample, Bigger::Buttons> LoadSamples = {
@@ -45,10 +49,12 @@ frmTrainer5::frmTrainer5(QWidget *parent)
             fraAns, QStringLiteral("cmdNum(%1)").arg(i), QString(),
             Twips::rect(ButtonPlaces[i].x(), ButtonPlaces[i].y(), ButtonWidth, ButtonHeight));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdNum_Click(i); });
+        button->setAccessibleDescription(QString::fromUtf16(Places[i]) + QStringLiteral(u"のボタン。その数字のキーでも押せる"));
         cmdNum[i] = button;
         showCard(i, QString::fromUtf16(LoadSamples[i].caption), LoadSamples[i].pointSize);
     }
     setAnswerArea(fraAns);
+    Keys::digitKeys(Keys::buttons(cmdNum));
 }
 
 void frmTrainer5::showCard(int index, const QString &caption, qreal pointSize)

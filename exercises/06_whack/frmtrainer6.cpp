@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -17,6 +18,17 @@ constexpr int Side = 495;
 // Large enough to tell a "●" from a "◆" at a glance, small enough to
 // leave the button's face around it.
 constexpr qreal MarkPoints = 18;
+
+// A board button as a screen reader says it: its place, then what it shows in words.
+QString spokenButton(int index, const QString &caption)
+{
+    QString name = QStringLiteral(u"%1行%2列").arg(index / Whack::Columns + 1).arg(index % Whack::Columns + 1);
+    if (caption == Whack::markCaption())
+        name += QStringLiteral(u"　まる");
+    else if (caption == Whack::decoyCaption())
+        name += QStringLiteral(u"　ひしがた");
+    return name;
+}
 
 } // namespace
 
@@ -39,13 +51,16 @@ frmTrainer6::frmTrainer6(QWidget *parent)
         cmdAns[index] = button;
     }
     setAnswerArea(fraAns);
+    Keys::arrowGrid(Keys::buttons(cmdAns), Whack::Columns);
     showBoard(Whack::boardAtLoad());
 }
 
 void frmTrainer6::showBoard(const Whack::Board &board)
 {
-    for (int index = 0; index < Whack::Buttons; ++index)
+    for (int index = 0; index < Whack::Buttons; ++index) {
         cmdAns[index]->setText(board[index]);
+        cmdAns[index]->setAccessibleName(spokenButton(index, board[index]));
+    }
 }
 
 void frmTrainer6::NextQuestion()

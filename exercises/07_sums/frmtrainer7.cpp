@@ -23,12 +23,15 @@ frmTrainer7::frmTrainer7(QWidget *parent)
     lblProb->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Controls::setBackColor(lblProb, Qt::black);
     Controls::setForeColor(lblProb, Qt::white);
+    lblProb->setAccessibleDescription(QStringLiteral(u"計算式"));
 
     txtAns = Controls::textBox(this, QStringLiteral("txtAns"), Fonts::gothic(72), Twips::rect(1440, 3840, 3615, 1455),
                                Sums::AnswerLength);
     // Centred under the sum, where the eye already is.
     txtAns->setAlignment(Qt::AlignCenter);
     txtAns->setText(QString::number(atLoad.ExpectedAnswer()));
+    txtAns->setAccessibleName(QStringLiteral(u"答え"));
+    txtAns->setAccessibleDescription(QStringLiteral(u"数字を入れてEnterキー"));
     connect(txtAns, &QLineEdit::returnPressed, this,
             [this] { txtAns_KeyDown(Qt::Key_Return, QGuiApplication::keyboardModifiers()); });
     setAnswerArea(txtAns);

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -44,6 +45,7 @@ frmTrainer8::frmTrainer8(QWidget *parent)
                                        Qt::AlignCenter);
         cell->setFrameShape(QFrame::Box);
         cell->setLineWidth(1);
+        cell->setAccessibleDescription(QStringLiteral(u"%1行%2列").arg(row + 1).arg(column + 1));
         lblProb[index] = cell;
     }
 
@@ -54,16 +56,21 @@ frmTrainer8::frmTrainer8(QWidget *parent)
                                         buttonFont,
                                         Twips::rect(ButtonLeft + ButtonStep * index, 0, ButtonSide, ButtonSide));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdAns_Click(index); });
+        button->setAccessibleDescription(QStringLiteral(u"数字キーでも押せる"));
         cmdAns[index] = button;
     }
     setAnswerArea(fraAns);
+    Keys::digitKeys(Keys::buttons(cmdAns));
     showGrid(Missing::gridAtLoad());
 }
 
 void frmTrainer8::showGrid(const Missing::Grid &grid)
 {
-    for (int index = 0; index < Missing::Cells; ++index)
+    for (int index = 0; index < Missing::Cells; ++index) {
         lblProb[index]->setText(Missing::cellCaption(grid[index]));
+        // An empty cell is read as empty, not skipped.
+        lblProb[index]->setAccessibleName(grid[index] ? lblProb[index]->text() : QStringLiteral(u"空き"));
+    }
 }
 
 void frmTrainer8::NextQuestion()

@@ -1,8 +1,10 @@
 #include "exercises/09_longest/frmtrainer9.h"
 
 #include "exercises/09_longest/linesview.h"
+#include "ui/a11y.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -32,6 +34,8 @@ frmTrainer9::frmTrainer9(QWidget *parent)
 
     fraProb = new LinesView(this);
     fraProb->setObjectName(QStringLiteral("fraProb"));
+    // The lengths are the question: they are for the eye only.
+    A11y::describe(fraProb, QStringLiteral(u"７本の線"), QStringLiteral(u"いちばん長い線を探す"));
     fraProb->setGeometry(Twips::rect(420, 2160, Longest::BoxWidth, Longest::BoxHeight));
     fraProb->setLines(Longest::LinesAtLoad);
     MaxLineLength = Longest::maxLength(Longest::LinesAtLoad);
@@ -42,9 +46,12 @@ frmTrainer9::frmTrainer9(QWidget *parent)
         auto *button = Controls::button(fraAns, QStringLiteral("cmdAns(%1)").arg(index), QStringLiteral(u"↑"),
                                         arrowFont, Twips::rect(buttonLeft(index), 0, ButtonWidth, ButtonHeight));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdAns_Click(index); });
+        A11y::describe(button, QStringLiteral(u"左から%1本目の線").arg(index + 1),
+                       QStringLiteral(u"数字キー%1でも押せる").arg(index + 1));
         cmdAns[index] = button;
     }
     setAnswerArea(fraAns);
+    Keys::numberKeys(Keys::buttons(cmdAns));
 }
 
 void frmTrainer9::NextQuestion()

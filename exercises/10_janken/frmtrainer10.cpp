@@ -3,6 +3,7 @@
 #include "exercises/10_janken/hands.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -43,10 +44,12 @@ frmTrainer10::frmTrainer10(QWidget *parent)
                                                     Twips::rect(ButtonLeft + ButtonStep * hand, 0, ButtonSide, ButtonSide));
         button->setHand(hand);
         button->setAccessibleName(HandNames[hand]);
+        button->setAccessibleDescription(QStringLiteral(u"数字キー%1でも押せる").arg(hand + 1));
         connect(button, &QPushButton::clicked, this, [this, hand] { cmdGCP_Click(hand); });
         cmdGCP[hand] = button;
     }
     setAnswerArea(fraAns);
+    Keys::numberKeys(Keys::buttons(cmdGCP));
 
     // As the window opens: paper, and the opponent lost.
     showQuestion(Janken::PreviousHandAtLoad, Janken::OpponentLost);
@@ -55,6 +58,7 @@ frmTrainer10::frmTrainer10(QWidget *parent)
 void frmTrainer10::showQuestion(int hand, int outcome)
 {
     picGCP->setHand(hand);
+    picGCP->setAccessibleName(QStringLiteral(u"相手の手　") + HandNames[hand]);
     lblKM->setText(Janken::outcomeCaption(outcome));
 }
 

@@ -1,6 +1,7 @@
 #include "exercises/10_janken/hands.h"
 
 #include "exercises/10_janken/janken.h"
+#include "ui/focusmark.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -145,7 +146,9 @@ void HandButton::paintEvent(QPaintEvent *)
     else
         drawEdge(painter, face, EdgeLight, EdgeDark);
 
-    if (hasFocus()) {
+    if (FocusMark::shows(this)) {
+        FocusMark::paint(painter, face);
+    } else if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(face.adjusted(2, 2, -3, -3));

@@ -33,6 +33,10 @@ frmTrainer11::frmTrainer11(QWidget *parent)
     for (int place = 0; place < Coins::Places; ++place) {
         auto *picture = new CoinPicture(fraProb);
         picture->setObjectName(QStringLiteral("picProb(%1)").arg(place));
+        // Named by place only: reading the coins out would answer the question.
+        picture->setAccessibleName(QStringLiteral(u"%1の段　左から%2番目")
+                                       .arg(Coins::row(place) == 0 ? QStringLiteral(u"上") : QStringLiteral(u"下"))
+                                       .arg(Coins::column(place) + 1));
         Twips::place(picture, PlaceLeft + PlaceStep * Coins::column(place), PlaceStep * Coins::row(place), PlaceSide,
                      PlaceSide);
         picProb[place] = picture;
@@ -42,6 +46,8 @@ frmTrainer11::frmTrainer11(QWidget *parent)
     txtAns = Controls::textBox(fraAns, QStringLiteral("txtAns"), Fonts::gothic(15.75), Twips::rect(2340, 120, 1395, 390),
                                AnswerLength);
     txtAns->setText(QStringLiteral("666"));
+    txtAns->setAccessibleName(QStringLiteral(u"合計金額"));
+    txtAns->setAccessibleDescription(QStringLiteral(u"円の数字を入れてEnterキー"));
     lblYen = Controls::label(fraAns, QStringLiteral("lblYen"), QStringLiteral(u"円"), Fonts::gothic(12),
                              Twips::rect(3840, 240, 0, 0));
     lblYen->adjustSize();

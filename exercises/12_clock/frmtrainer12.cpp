@@ -26,12 +26,16 @@ frmTrainer12::frmTrainer12(QWidget *parent)
                               Twips::rect(1320, 2940, 735, 375));
     picBase = new ClockPicture(this);
     picBase->setObjectName(QStringLiteral("picBase"));
+    // The time it shows is the question: the clock is not read out.
+    picBase->setAccessibleName(QStringLiteral(u"時計"));
     picBase->setGeometry(Twips::rect(2160, 2580, 2250, 2250));
 
     txtAns = Controls::textBox(this, QStringLiteral("txtAns"), Fonts::gothic(14.25), Twips::rect(2940, 4980, 915, 375),
                                Clock::AnswerLength);
     // Centred under the clock.
     txtAns->setAlignment(Qt::AlignCenter);
+    txtAns->setAccessibleName(QStringLiteral(u"時刻"));
+    txtAns->setAccessibleDescription(QStringLiteral(u"4桁の数字を入れてEnterキー"));
     connect(txtAns, &QLineEdit::returnPressed, this,
             [this] { txtAns_KeyDown(Qt::Key_Return, QGuiApplication::keyboardModifiers()); });
     setAnswerArea(txtAns);

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QColor>
@@ -22,6 +23,10 @@ constexpr int ButtonSide = 1035;
 
 constexpr QRgb HiddenOperatorRed = 0xFF0000;
 
+// The operators as a screen reader says them, in the buttons' order (＋ － ÷ ×).
+const std::array<QString, Operators::Kinds> SpokenOperators = {
+    QStringLiteral(u"たす"), QStringLiteral(u"ひく"), QStringLiteral(u"わる"), QStringLiteral(u"かける")};
+
 } // namespace
 
 frmTrainer13::frmTrainer13(QWidget *parent)
@@ -36,6 +41,7 @@ frmTrainer13::frmTrainer13(QWidget *parent)
     QLabel *hidden = Controls::label(this, QStringLiteral("Label3"), QStringLiteral("?"), Fonts::gothic(36, true),
                                      Twips::rect(1560, 2220, 915, 855), Qt::AlignCenter);
     Controls::setForeColor(hidden, QColor::fromRgb(HiddenOperatorRed));
+    hidden->setAccessibleName(QStringLiteral(u"どの演算子？"));
     lblVal2 = Controls::label(this, QStringLiteral("lblVal2"), QString(), big,
                               Twips::rect(2580, RowTop, ValueWidth, ValueHeight), right);
     Controls::label(this, QStringLiteral("Label4"), QStringLiteral("="), big, Twips::rect(3840, RowTop, 855, 855),
@@ -49,9 +55,12 @@ frmTrainer13::frmTrainer13(QWidget *parent)
                                         Operators::caption(kind), big,
                                         Twips::rect(ButtonLefts[kind], 60, ButtonSide, ButtonSide));
         connect(button, &QPushButton::clicked, this, [this, kind] { cmdEnzansi_Click(kind); });
+        button->setAccessibleName(SpokenOperators[kind]);
+        button->setAccessibleDescription(QStringLiteral(u"数字キー%1でも押せる").arg(kind + 1));
         cmdEnzansi[kind] = button;
     }
     setAnswerArea(fraEnzansi);
+    Keys::numberKeys(Keys::buttons(cmdEnzansi));
 
     showEquation(Operators::LoadEquation);
 }

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -49,9 +50,13 @@ frmTrainer14::frmTrainer14(QWidget *parent)
         auto *button = Controls::button<SilhouetteButton>(fraAns, QStringLiteral("cmdPic(%1)").arg(i), QString(),
                                                           Twips::rect(PictureLefts[i], 60, PictureSide, PictureSide));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdPic_Click(i); });
+        // Named by place only: the prefecture it shows is the question.
+        button->setAccessibleName(QStringLiteral(u"左から%1番目のシルエット").arg(i + 1));
+        button->setAccessibleDescription(QStringLiteral(u"数字キー%1でも押せる").arg(i + 1));
         cmdPic[i] = button;
     }
     setAnswerArea(fraAns);
+    Keys::numberKeys(Keys::buttons(cmdPic));
 
     showQuestion(Prefectures::LoadQuestion);
 }

@@ -1,5 +1,7 @@
 #include "exercises/14_prefectures/silhouettes.h"
 
+#include "ui/focusmark.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -93,9 +95,16 @@ void SilhouetteButton::paintEvent(QPaintEvent *)
     option.text.clear();
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButton, option);
-    if (!m_pictures || !isRow(m_index))
-        return;
+    if (m_pictures && isRow(m_index))
+        drawSilhouette(painter, option);
+    // Over the picture, which would hide the style's own focus frame.
+    if (FocusMark::shows(this))
+        FocusMark::paint(painter, rect());
+}
 
+void SilhouetteButton::drawSilhouette(QPainter &painter, const QStyleOptionButton &option)
+{
+    painter.save();
     QRectF area = pictureArea();
     if (isDown()) {
         area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
@@ -107,4 +116,5 @@ void SilhouetteButton::paintEvent(QPaintEvent *)
         painter.setOpacity(DisabledOpacity);
     }
     m_pictures->draw(painter, area, m_index);
+    painter.restore();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QPainter;
+class QStyleOptionButton;
 class QSvgRenderer;
 
 // The 47 prefecture silhouettes: each the prefecture's outline filled black on
@@ -71,6 +72,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void drawSilhouette(QPainter &painter, const QStyleOptionButton &option);
+
     const SilhouetteSet *m_pictures = nullptr;
     int m_index = -1;
 };

@@ -1,0 +1,126 @@
+#include "ui/sounds.h"
+
+#include "settings/appstate.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include <optional>
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The sounds are played at this share of full volume; they are made quiet
+// already, this leaves room below the player's own volume setting.
+constexpr float Volume = 0.6f;
+
+const char *const Files[Sounds::CueCount] = {"right.wav", "wrong.wav", "finished.wav", "record.wav"};
+
+// The player's choice made in this session, for the settings file it was made on.
+struct Choice
+{
+    QString settingsPath;
+    bool on = true;
+};
+std::optional<Choice> sessionChoice;
+
+// Whether an audio server can be reached at all. Qt's audio layer complains
+// on the console when it finds none; where there plainly is none (a build
+// machine, a remote shell) the game does not ask it.
+bool audioServerThere()
+{
+#ifdef Q_OS_LINUX
+    if (qEnvironmentVariableIsSet("PULSE_SERVER"))
+        return true;
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty())
+        runtime = QStringLiteral("/run/user/%1").arg(getuid());
+    return QFileInfo::exists(runtime + QStringLiteral("/pulse/native"))
+        || QFileInfo::exists(QStringLiteral("/run/pulse/native"))
+        || QFileInfo::exists(QStringLiteral("/var/run/pulse/native"));
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+Sounds::Sounds(QObject *parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("sounds"));
+}
+
+QString Sounds::settingsSection()
+{
+    return QStringLiteral("sound");
+}
+
+QString Sounds::enabledKey()
+{
+    return QStringLiteral("enabled");
+}
+
+Sounds &Sounds::instance()
+{
+    static QPointer<Sounds> player;
+    if (!player)
+        player = new Sounds(QCoreApplication::instance());
+    return *player;
+}
+
+bool Sounds::enabled()
+{
+    if (sessionChoice && sessionChoice->settingsPath == app().SettingsFilePath)
+        return sessionChoice->on;
+    // Anything but a plain 0 (a hand-edited file) leaves sound on.
+    return ReadSetting(settingsSection(), enabledKey(), QStringLiteral("1")).trimmed() != QStringLiteral("0");
+}
+
+bool Sounds::setEnabled(bool on)
+{
+    sessionChoice = Choice{app().SettingsFilePath, on};
+    return WriteSetting(settingsSection(), enabledKey(), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void Sounds::prepare()
+{
+    if (m_prepared)
+        return;
+    m_prepared = true;
+    if (!audioServerThere() || QMediaDevices::audioOutputs().isEmpty())
+        return;
+    for (int cue = 0; cue < CueCount; ++cue) {
+        auto *effect = new QSoundEffect(this);
+        effect->setVolume(Volume);
+        effect->setSource(QUrl(QStringLiteral("qrc:/assets/sounds/") + QLatin1String(Files[cue])));
+        m_effects[cue] = effect;
+    }
+}
+
+bool Sounds::audible()
+{
+    prepare();
+    return m_effects[0] != nullptr;
+}
+
+void Sounds::play(Cue cue)
+{
+    if (!enabled())
+        return;
+    emit played(cue);
+    if (!audible())
+        return;
+    // One sound at a time: a quick answer cuts off the sound of the one before.
+    for (QSoundEffect *effect : m_effects)
+        if (effect->isPlaying())
+            effect->stop();
+    m_effects[int(cue)]->play();
+}

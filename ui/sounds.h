@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+class QSoundEffect;
+
+// The game's short sounds: a right answer, a wrong one, the end of a run and
+// a new best time. Each is under 150 ms and quiet, and a new sound cuts off
+// the one still playing, so fifty quick answers never pile up. The player
+// turns them on and off from the menu; the choice is kept in the settings
+// file in a section of its own ("sound", key "enabled", "1" or "0"; on when
+// nothing is kept there). Without an audio output the game plays silently.
+class Sounds : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Cue { Right, Wrong, Finished, NewRecord };
+    Q_ENUM(Cue)
+    static constexpr int CueCount = 4;
+
+    static QString settingsSection();
+    static QString enabledKey();
+
+    // The one player of the game (made on first use, owned by the application).
+    static Sounds &instance();
+
+    // Whether sound is on: the player's choice in this session, else the
+    // settings file's.
+    static bool enabled();
+    // Turns sound on or off and keeps the choice in the settings file.
+    // False when it could not be kept there; it holds for this session all the same.
+    static bool setEnabled(bool on);
+
+    // Looks for an audio output and loads the sounds, once; an exercise
+    // window calls it as it opens, so the first answer is heard at once.
+    void prepare();
+    // True when the sounds can be heard here.
+    bool audible();
+
+    // Plays cue when sound is on.
+    void play(Cue cue);
+
+signals:
+    // A cue played while sound was on, heard or not (no output).
+    void played(Sounds::Cue cue);
+
+private:
+    explicit Sounds(QObject *parent);
+
+    bool m_prepared = false;
+    std::array<QSoundEffect *, CueCount> m_effects{};
+};
