@@ -178,6 +178,14 @@ void TrainerWindow::placeInstructions(const QRect &place)
     lblExp->setGeometry(Twips::rect(place));
 }
 
+void TrainerWindow::placeForLongerInstructions(int instructionHeight, int marksTop)
+{
+    const FramePlaces standard;
+    placeInstructions(QRect(standard.lblExp.topLeft(), QSize(standard.lblExp.width(), instructionHeight)));
+    placeMarks(QRect(QPoint(standard.lblResult.left(), marksTop), standard.lblResult.size()),
+               QRect(QPoint(standard.lblProbCnt.left(), marksTop), standard.lblProbCnt.size()));
+}
+
 void TrainerWindow::setCounterText(const QString &text)
 {
     lblProbCnt->setText(text);

@@ -78,6 +78,9 @@ protected:
     void placeMarks(const QRect &result, const QRect &counter);
     // A taller or shorter instruction label (twips).
     void placeInstructions(const QRect &place);
+    // The usual layout for more instruction lines: the label instructionHeight
+    // tall, the mark and the counter at their usual lefts, marksTop down (twips).
+    void placeForLongerInstructions(int instructionHeight, int marksTop);
     // The counter line's text, for exercises that count otherwise.
     void setCounterText(const QString &text);
 

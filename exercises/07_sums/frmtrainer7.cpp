@@ -14,8 +14,7 @@ frmTrainer7::frmTrainer7(QWidget *parent)
     setInstructionLines({QStringLiteral(u"●表示する計算式の答えを入力して"),
                          QStringLiteral(u"　　Enterキーを押すんだぴこ。")});
     // Six instruction lines; the marks sit lower.
-    placeInstructions({240, 120, 5895, 1455});
-    placeMarks({2040, 1800, 345, 315}, {2520, 1800, 1935, 375});
+    placeForLongerInstructions(1455, 1800);
 
     const Sums::Question atLoad;
     lblProb = Controls::label(this, QStringLiteral("lblProb"), atLoad.caption(), Fonts::gothic(72),

@@ -32,8 +32,7 @@ frmTrainer8::frmTrainer8(QWidget *parent)
     setInstructionLines({QStringLiteral(u"●表示される「１」から「９」までの数字の中で"),
                          QStringLiteral(u"　抜けている数字と同じボタンを押すんだぴこ。")});
     // Six instruction lines; the marks sit lower.
-    placeInstructions({240, 120, 5895, 1455});
-    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+    placeForLongerInstructions(1455, 1680);
 
     const QFont cellFont = Fonts::gothic(24);
     for (int index = 0; index < Missing::Cells; ++index) {

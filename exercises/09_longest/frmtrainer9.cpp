@@ -29,8 +29,7 @@ frmTrainer9::frmTrainer9(QWidget *parent)
     setInstructionLines({QStringLiteral(u"●いちばん長い線の下にあるボタンを押すんだぴこ。"),
                          QStringLiteral(u"※長さが同じ線もあるよ。")});
     // Six instruction lines; the marks sit lower.
-    placeInstructions({240, 120, 5895, 1455});
-    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+    placeForLongerInstructions(1455, 1680);
 
     fraProb = new LinesView(this);
     fraProb->setObjectName(QStringLiteral("fraProb"));

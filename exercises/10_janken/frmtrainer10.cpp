@@ -28,8 +28,7 @@ frmTrainer10::frmTrainer10(QWidget *parent)
     setInstructionLines({QStringLiteral(u"●じゃんけんの勝敗に合うボタンを押すんだぴこ"),
                          QStringLiteral(u"※相手が負けだったらそれに勝つボタンを押すんだよ。")});
     // Six instruction lines; the marks sit lower.
-    placeInstructions({240, 120, 5895, 1455});
-    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+    placeForLongerInstructions(1455, 1680);
 
     fraProb = Controls::frame(this, QStringLiteral("fraProb"), Twips::rect(300, 2160, 5715, 2355));
     picGCP = new HandPicture(fraProb);

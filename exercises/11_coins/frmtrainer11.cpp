@@ -26,8 +26,7 @@ frmTrainer11::frmTrainer11(QWidget *parent)
     setInstructionLines({QStringLiteral(u"●コインの合計金額を入力するんだぴこ。"),
                          QStringLiteral(u"※向きが違う時や、何にも無い時もあるよ。")});
     // Six instruction lines; the marks sit lower.
-    placeInstructions({240, 120, 5895, 1455});
-    placeMarks({2040, 1680, 345, 315}, {2520, 1680, 1935, 375});
+    placeForLongerInstructions(1455, 1680);
 
     fraProb = Controls::frame(this, QStringLiteral("fraProb"), Twips::rect(300, 2160, 5715, 2535));
     for (int place = 0; place < Coins::Places; ++place) {

@@ -19,8 +19,7 @@ frmTrainer12::frmTrainer12(QWidget *parent)
                          QStringLiteral(u"　午前の時は「0000～1155」の範囲で、"),
                          QStringLiteral(u"　午後の時は「1200～2355」で入力してね。")});
     // Eight instruction lines: a taller label, the marks lower.
-    placeInstructions({240, 120, 5895, 1935});
-    placeMarks({2040, 2160, 345, 315}, {2520, 2160, 1935, 375});
+    placeForLongerInstructions(1935, 2160);
 
     lblAMPM = Controls::label(this, QStringLiteral("lblAMPM"), QString(), Fonts::pGothic(14.25, true),
                               Twips::rect(1320, 2940, 735, 375));
