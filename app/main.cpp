@@ -13,12 +13,16 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    // Reading the font configuration needs no display: it is read while the
+    // application object connects to one.
+    const Fonts::ConfigurationReader fontConfiguration;
     QApplication application(argc, argv);
     // The game's own name, whatever the program file is called (installed it
     // is "kashikoro"): the per-user data folder and the desktop's window class
@@ -27,7 +31,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.kashikoro"));
     Fonts::install();
     // The installed fonts are read on a second thread while the rest starts.
-    const Fonts::Preload installedFonts;
+    const Fonts::Preload installedFonts(fontConfiguration);
     QApplication::setWindowIcon(windowIcon());
     // Every text of the game is Japanese; so are the buttons of Qt's own dialogs.
     QTranslator qtTexts;
@@ -44,7 +48,6 @@ int main(int argc, char *argv[])
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
     if (!startSettings())
         return 1;
-    startHistory(app().SettingsFilePath);
     rankStore().LastRankName.clear();
     app().ChangeHistoryText = MakeChangeHistoryText();
 
@@ -56,5 +59,8 @@ int main(int argc, char *argv[])
     frmMain menu;
     splash.reset();
     menu.show();
+    // Nothing can be played before the menu is up, so the history of runs is
+    // opened once it is on screen.
+    QTimer::singleShot(0, &menu, [] { startHistory(app().SettingsFilePath); });
     return application.exec();
 }

@@ -90,7 +90,7 @@ void TestFonts::initTestCase()
     // As at the game's start: the first window is made while the installed
     // fonts are still being read on a second thread.
     Fonts::install();
-    const Fonts::Preload installedFonts;
+    const Fonts::Preload installedFonts{Fonts::ConfigurationReader()};
     QVERIFY(fx.open(5));
     QVERIFY(fx.button("cmdNum(0)")->grab().width() > 0);
 }

@@ -204,6 +204,13 @@ private slots:
         QCOMPARE(played.count(), 80);
     }
 
+    // The sounds are played by a module of their own, loaded when the first
+    // exercise opens: it is found where the game looks for it.
+    void soundModuleIsFound()
+    {
+        QVERIFY(Sounds::findModule() != nullptr);
+    }
+
     // Each sound is plain PCM, under 150 ms and quiet: well below full scale,
     // starting and ending at silence so that cutting one off never clicks.
     void soundsAreShortAndQuiet_data()

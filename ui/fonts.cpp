@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <QThread>
 
+#if KASHIKORO_HAS_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace {
 
 const QString GothicName = QStringLiteral(u"ＭＳ ゴシック");
@@ -57,7 +61,20 @@ QFont realBold(const QFont &font)
     return bold;
 }
 
-Preload::Preload() : m_thread(QThread::create([] { QFontDatabase::families(); }))
+ConfigurationReader::ConfigurationReader()
+    : m_done(std::async(std::launch::async, [] {
+#if KASHIKORO_HAS_FONTCONFIG
+          FcInit();
+#endif
+      }).share())
+{
+}
+
+Preload::Preload(const ConfigurationReader &configuration)
+    : m_thread(QThread::create([done = configuration] {
+          done.wait();
+          QFontDatabase::families();
+      }))
 {
     m_thread->start();
 }

@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include <future>
 #include <memory>
 
 class QThread;
@@ -28,16 +29,31 @@ QFont pGothic(qreal pointSize, bool bold = false);
 // face is not installed.
 QFont realBold(const QFont &font);
 
+// Reads the system's font configuration and its caches on a thread of its
+// own. It needs no application object, so it is made first thing and reads
+// while the application object connects to the display.
+class ConfigurationReader
+{
+public:
+    ConfigurationReader();
+    // Returns once the configuration has been read.
+    void wait() const { m_done.wait(); }
+
+private:
+    std::shared_future<void> m_done;
+};
+
 // Reads the list of installed fonts on a second thread while start-up goes
 // on. No text can be measured or drawn before the list is read, and reading
 // it is the slowest part of showing the first text; the list is shared by
 // every thread, so the first window finds it read, or nearly. Make one right
-// after install(); it waits for its thread when it goes, so it must go before
-// the application object does.
+// after install(), from the reader made before the application object; it
+// waits for its thread when it goes, so it must go before the application
+// object does.
 class Preload
 {
 public:
-    Preload();
+    explicit Preload(const ConfigurationReader &configuration);
     ~Preload();
     Preload(const Preload &) = delete;
     Preload &operator=(const Preload &) = delete;

@@ -2,13 +2,13 @@
 
 #include "settings/appstate.h"
 
-#include <QAudioDevice>
+#include "ui/soundoutput.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
 
 #include <optional>
 
@@ -58,6 +58,29 @@ Sounds::Sounds(QObject *parent) : QObject(parent)
     setObjectName(QStringLiteral("sounds"));
 }
 
+Sounds::~Sounds() = default;
+
+MakeSoundOutput Sounds::findModule()
+{
+    for (const QString &folder : moduleFolders()) {
+        // Never unloaded: an output lives as long as the game.
+        QLibrary module(folder + QLatin1Char('/') + QLatin1String(SoundModuleName));
+        if (const auto make = reinterpret_cast<MakeSoundOutput>(module.resolve(MakeSoundOutputName)))
+            return make;
+    }
+    return nullptr;
+}
+
+QStringList Sounds::moduleFolders()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    QStringList folders = {program.absolutePath()};
+    const QString installed = QDir::cleanPath(program.absoluteFilePath(QStringLiteral(KASHIKORO_MODULE_DIR)));
+    if (!folders.contains(installed))
+        folders.append(installed);
+    return folders;
+}
+
 QString Sounds::settingsSection()
 {
     return QStringLiteral("sound");
@@ -95,20 +118,21 @@ void Sounds::prepare()
     if (m_prepared)
         return;
     m_prepared = true;
-    if (!audioServerThere() || QMediaDevices::audioOutputs().isEmpty())
+    if (!audioServerThere())
         return;
-    for (int cue = 0; cue < CueCount; ++cue) {
-        auto *effect = new QSoundEffect(this);
-        effect->setVolume(Volume);
-        effect->setSource(QUrl(QStringLiteral("qrc:/assets/sounds/") + QLatin1String(Files[cue])));
-        m_effects[cue] = effect;
-    }
+    const MakeSoundOutput make = findModule();
+    if (!make)
+        return;
+    QStringList sources;
+    for (const char *file : Files)
+        sources.append(QStringLiteral("qrc:/assets/sounds/") + QLatin1String(file));
+    m_output.reset(make(sources, Volume));
 }
 
 bool Sounds::audible()
 {
     prepare();
-    return m_effects[0] != nullptr;
+    return m_output != nullptr;
 }
 
 void Sounds::play(Cue cue)
@@ -119,8 +143,5 @@ void Sounds::play(Cue cue)
     if (!audible())
         return;
     // One sound at a time: a quick answer cuts off the sound of the one before.
-    for (QSoundEffect *effect : m_effects)
-        if (effect->isPlaying())
-            effect->stop();
-    m_effects[int(cue)]->play();
+    m_output->play(int(cue));
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/soundoutput.h"
+
 #include <QObject>
 
-#include <array>
-
-class QSoundEffect;
+#include <memory>
 
 // The game's short sounds: a right answer, a wrong one, the end of a run and
 // a new best time. Each is under 150 ms and quiet, and a new sound cuts off
@@ -42,13 +42,21 @@ public:
     // Plays cue when sound is on.
     void play(Cue cue);
 
+    // Where the program looks for the module that plays the sounds: beside
+    // itself (a build) and in the game's library folder (installed).
+    static QStringList moduleFolders();
+    // The module's entry point, loaded from the first of those folders that
+    // has it; nothing when none has.
+    static MakeSoundOutput findModule();
+
 signals:
     // A cue played while sound was on, heard or not (no output).
     void played(Sounds::Cue cue);
 
 private:
     explicit Sounds(QObject *parent);
+    ~Sounds() override;
 
     bool m_prepared = false;
-    std::array<QSoundEffect *, CueCount> m_effects{};
+    std::unique_ptr<SoundOutput> m_output;
 };
