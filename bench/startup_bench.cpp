@@ -1,6 +1,8 @@
 // Start-up time: how long the game takes to put its windows on screen against
-// an empty Qt Widgets program built alongside it. Both are started in turn on
-// the same X display, N times each; the time runs from the start of the
+// an empty Qt Widgets program built alongside it, and against the same
+// program showing one line of Japanese text (the least any window of the
+// game costs: the fonts found and read). All are started in turn on the same
+// X display, N times each; the time runs from the start of the
 // process to the mapping of its window, seen from outside (the game is not
 // changed for it). The game is started as on a first start, without a
 // settings file, so the splash, the menu and the notice all appear. Beside
@@ -37,13 +39,14 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // The windows timed, known by their titles.
-enum Window { Splash, Menu, Notice, Empty, WindowCount };
-const char *const WindowNames[WindowCount] = {"splash", "menu", "notice", "empty"};
+enum Window { Splash, Menu, Notice, Empty, Text, WindowCount };
+const char *const WindowNames[WindowCount] = {"splash", "menu", "notice", "empty", "text"};
 
 const std::string MenuTitle = "カシコロ";
 const std::string SplashTitle = "ﾊﾞｰｼﾞｮﾝ";
 const std::string NoticeTitle = "お知らせ";
 const std::string EmptyTitle = "kashikoro-empty";
+const std::string TextTitle = "kashikoro-text";
 
 constexpr auto GiveUpAfter = std::chrono::seconds(30);
 
@@ -135,7 +138,7 @@ void emptyRuntimeFolder()
     fs::permissions(runtimeFolder, fs::perms::owner_all, fs::perm_options::replace);
 }
 
-pid_t start(const fs::path &program)
+pid_t start(const fs::path &program, const char *argument)
 {
     emptyRuntimeFolder();
     const pid_t child = fork();
@@ -144,7 +147,7 @@ pid_t start(const fs::path &program)
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
-        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        execl(program.c_str(), program.c_str(), argument, static_cast<char *>(nullptr));
         _exit(127);
     }
     return child;
@@ -179,13 +182,14 @@ struct Start
 // One start of a program: the milliseconds until each of the awaited windows
 // was mapped, on the clock and of processor time. The program is ended once
 // the last of them is up.
-std::optional<Start> timeStart(Display &display, const fs::path &program, const std::vector<Window> &awaited)
+std::optional<Start> timeStart(Display &display, const fs::path &program, const std::vector<Window> &awaited,
+                               const char *argument = nullptr)
 {
     display.drain();
     Start result;
     size_t seen = 0;
     const auto started = Clock::now();
-    const pid_t child = start(program);
+    const pid_t child = start(program, argument);
     if (child < 0)
         return std::nullopt;
     while (seen < awaited.size()) {
@@ -196,6 +200,8 @@ std::optional<Start> timeStart(Display &display, const fs::path &program, const 
         std::optional<Window> which;
         if (title == EmptyTitle)
             which = Empty;
+        else if (title == TextTitle)
+            which = Text;
         else if (title == SplashTitle)
             which = Splash;
         else if (title == NoticeTitle)
@@ -259,18 +265,22 @@ int main(int argc, char **argv)
     Display display;
     const std::vector<Window> gameWindows = {Splash, Menu, Notice};
     const std::vector<Window> emptyWindows = {Empty};
+    const std::vector<Window> textWindows = {Text};
     std::vector<std::vector<double>> times(WindowCount);
     std::vector<std::vector<double>> processor(WindowCount);
     int failures = 0;
 
     // One round of each first, not counted: caches warm up.
     timeStart(display, empty, emptyWindows);
+    timeStart(display, empty, textWindows, "--text");
     timeStart(display, game, gameWindows);
     for (int round = 0; round < runs; ++round) {
-        // Alternating, and which one goes first alternates too.
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool isGame = (round + turn) % 2 == 0;
-            const auto result = isGame ? timeStart(display, game, gameWindows) : timeStart(display, empty, emptyWindows);
+        // In turn, and which one goes first turns too.
+        for (int turn = 0; turn < 3; ++turn) {
+            const int which = (round + turn) % 3;
+            const auto result = which == 0   ? timeStart(display, game, gameWindows)
+                                : which == 1 ? timeStart(display, empty, emptyWindows)
+                                             : timeStart(display, empty, textWindows, "--text");
             if (!result) {
                 ++failures;
                 continue;
@@ -292,10 +302,10 @@ int main(int argc, char **argv)
     }
     const double yardstick = median(times[Empty]);
     const double processorYardstick = median(processor[Empty]);
-    std::printf("Start-up, %d alternating starts each, against an empty Qt Widgets program\n"
+    std::printf("Start-up, %d starts each in turn, against an empty Qt Widgets program\n"
                 "(window mapped: median time on the clock, fastest-slowest, ratio; main-thread processor time, ratio):\n",
                 runs);
-    for (const Window window : {Empty, Splash, Menu, Notice}) {
+    for (const Window window : {Empty, Text, Splash, Menu, Notice}) {
         const auto &values = times[window];
         if (values.empty())
             continue;
@@ -308,5 +318,8 @@ int main(int argc, char **argv)
         std::printf("  (%d starts showed no window within %lld s and are left out)\n", failures,
                     static_cast<long long>(GiveUpAfter.count()));
     std::printf("Menu on screen at %.2fx the empty program's time.\n", median(times[Menu]) / yardstick);
+    if (!times[Text].empty())
+        std::printf("(One line of Japanese text alone takes %.2fx; the menu takes %.2fx of that.)\n",
+                    median(times[Text]) / yardstick, median(times[Menu]) / median(times[Text]));
     return 0;
 }
