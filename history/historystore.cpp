@@ -169,7 +169,7 @@ bool HistoryStore::open(const QString &path, Access access)
         return fail(problemOfLastError(Problem::CannotCreate));
     m_problem = Problem::None;
 
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     // synchronous = NORMAL: with the write-ahead log a power cut may cost the
     // last run, never the file.
     if (!run(query, QStringLiteral("PRAGMA foreign_keys = ON"), m_lastError, m_lastErrorCode)
@@ -186,7 +186,7 @@ bool HistoryStore::prepareSchema(int version, Access access)
     if (version > SchemaVersion || version < 0)
         return fail(Problem::NewerVersion);
 
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     if (version == 0) {
         // Version 0 is a new file, or an SQLite file of something else.
         if (!run(query, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"), m_lastError, m_lastErrorCode)
@@ -228,7 +228,7 @@ bool HistoryStore::prepareSchema(int version, Access access)
 
 bool HistoryStore::hasExpectedSchema() const
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     for (const QString &sql : SchemaProbes)
         if (!run(query, sql, m_lastError, m_lastErrorCode))
             return false;
@@ -239,7 +239,7 @@ bool HistoryStore::addRun(Run &record)
 {
     if (!isOpen())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     if (!run(query, QStringLiteral("BEGIN IMMEDIATE"), m_lastError, m_lastErrorCode))
         return false;
 
@@ -287,7 +287,7 @@ HistoryStore::Summary HistoryStore::summary(int exercise) const
     Summary result;
     if (!isOpen())
         return result;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT COUNT(*), MIN(tenths), MAX(tenths), AVG(wrong),"
@@ -317,7 +317,7 @@ QList<HistoryStore::RunCell> HistoryStore::runCells(int exercise, qint64 fromMs,
     QList<RunCell> cells;
     if (!isOpen() || cellMs <= 0 || cellTenths <= 0)
         return cells;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     query.setForwardOnly(true);
     // SQLite reads the stored local time with its offset: julianday is UTC days.
     query.prepare(QStringLiteral(
@@ -341,7 +341,7 @@ QList<HistoryStore::DayBest> HistoryStore::dailyBest(int exercise) const
     QList<DayBest> days;
     if (!isOpen())
         return days;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT substr(started_at, 1, 10) AS day, MIN(tenths) FROM runs"
                                  " WHERE exercise = ? GROUP BY day ORDER BY day"));
@@ -361,7 +361,7 @@ QList<HistoryStore::SlowAnswer> HistoryStore::slowestAnswers(int exercise, int r
     QList<SlowAnswer> answers;
     if (!isOpen())
         return answers;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query = newQuery();
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT r.started_at, a.seq, a.ms, a.correct FROM answers AS a"
@@ -380,20 +380,25 @@ QList<HistoryStore::SlowAnswer> HistoryStore::slowestAnswers(int exercise, int r
 
 int HistoryStore::latestExercise() const
 {
-    if (!isOpen())
-        return 0;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("SELECT exercise FROM runs ORDER BY id DESC LIMIT 1")) || !query.next())
-        return 0;
-    return query.value(0).toInt();
+    return firstNumber(QStringLiteral("SELECT exercise FROM runs ORDER BY id DESC LIMIT 1"));
 }
 
 int HistoryStore::runCount() const
 {
+    return firstNumber(QStringLiteral("SELECT COUNT(*) FROM runs"));
+}
+
+QSqlQuery HistoryStore::newQuery() const
+{
+    return QSqlQuery(QSqlDatabase::database(m_connection, false));
+}
+
+int HistoryStore::firstNumber(const QString &sql) const
+{
     if (!isOpen())
         return 0;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM runs")) || !query.next())
+    QSqlQuery query = newQuery();
+    if (!query.exec(sql) || !query.next())
         return 0;
     return query.value(0).toInt();
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QSqlQuery;
+
 // Every finished run the player has played, in an SQLite file of its own
 // beside the settings file. The rankings stay in the settings file; this is
 // only added to, one transaction per run.
@@ -135,6 +137,10 @@ private:
     bool prepareSchema(int version, Access access);
     bool hasExpectedSchema() const;
     Problem problemOfLastError(Problem otherwise) const;
+    // A query on this store's connection.
+    QSqlQuery newQuery() const;
+    // The first column of the first row sql gives; 0 when there is none.
+    int firstNumber(const QString &sql) const;
 
     QString m_connection;
     bool m_added = false;
