@@ -288,7 +288,6 @@ HistoryStore::Summary HistoryStore::summary(int exercise) const
     if (!isOpen())
         return result;
     QSqlQuery query = newQuery();
-    query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT COUNT(*), MIN(tenths), MAX(tenths), AVG(wrong),"
         " (SELECT AVG(tenths) FROM (SELECT tenths FROM runs WHERE exercise = ? ORDER BY id DESC LIMIT 10)),"
@@ -318,7 +317,6 @@ QList<HistoryStore::RunCell> HistoryStore::runCells(int exercise, qint64 fromMs,
     if (!isOpen() || cellMs <= 0 || cellTenths <= 0)
         return cells;
     QSqlQuery query = newQuery();
-    query.setForwardOnly(true);
     // SQLite reads the stored local time with its offset: julianday is UTC days.
     query.prepare(QStringLiteral(
         "SELECT AVG(ms), AVG(tenths), COUNT(*) FROM"
@@ -342,7 +340,6 @@ QList<HistoryStore::DayBest> HistoryStore::dailyBest(int exercise) const
     if (!isOpen())
         return days;
     QSqlQuery query = newQuery();
-    query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT substr(started_at, 1, 10) AS day, MIN(tenths) FROM runs"
                                  " WHERE exercise = ? GROUP BY day ORDER BY day"));
     query.addBindValue(exercise);
@@ -362,7 +359,6 @@ QList<HistoryStore::SlowAnswer> HistoryStore::slowestAnswers(int exercise, int r
     if (!isOpen())
         return answers;
     QSqlQuery query = newQuery();
-    query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT r.started_at, a.seq, a.ms, a.correct FROM answers AS a"
         " JOIN (SELECT id, started_at FROM runs WHERE exercise = ? ORDER BY id DESC LIMIT ?) AS r ON a.run_id = r.id"
@@ -390,7 +386,10 @@ int HistoryStore::runCount() const
 
 QSqlQuery HistoryStore::newQuery() const
 {
-    return QSqlQuery(QSqlDatabase::database(m_connection, false));
+    // Every reader here goes through its rows once, front to back.
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    return query;
 }
 
 int HistoryStore::firstNumber(const QString &sql) const
@@ -407,11 +406,8 @@ bool HistoryStore::forEachRun(const std::function<bool(const Run &)> &visit) con
 {
     if (!isOpen())
         return false;
-    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery runs(db);
-    runs.setForwardOnly(true);
-    QSqlQuery answers(db);
-    answers.setForwardOnly(true);
+    QSqlQuery runs = newQuery();
+    QSqlQuery answers = newQuery();
     // Two cursors side by side, both in run order: each run takes the answers that carry its id.
     if (!runs.exec(QStringLiteral("SELECT id, exercise, title, started_at, finished_at, tenths, wrong, rank_place"
                                   " FROM runs ORDER BY id"))

@@ -137,7 +137,7 @@ private:
     bool prepareSchema(int version, Access access);
     bool hasExpectedSchema() const;
     Problem problemOfLastError(Problem otherwise) const;
-    // A query on this store's connection.
+    // A forward-only query on this store's connection.
     QSqlQuery newQuery() const;
     // The first column of the first row sql gives; 0 when there is none.
     int firstNumber(const QString &sql) const;
