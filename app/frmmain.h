@@ -2,6 +2,7 @@
 
 #include "settings/appstate.h"
 
+#include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -9,7 +10,6 @@
 #include <functional>
 
 class QAction;
-class QDialog;
 class QMenu;
 class QPushButton;
 

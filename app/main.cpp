@@ -8,6 +8,7 @@
 #include "history/history.h"
 #include "ranking/rankstore.h"
 #include "ui/fonts.h"
+#include "ui/gamestyle.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     // follow it.
     QCoreApplication::setApplicationName(QString::fromUtf16(BuildInfo::Title));
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.kashikoro"));
+    QApplication::setStyle(new GameStyle);
     Fonts::install();
     // The installed fonts are read on a second thread while the rest starts.
     const Fonts::Preload installedFonts(fontConfiguration);

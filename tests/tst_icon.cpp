@@ -1,8 +1,14 @@
 // The game's icon: drawn beforehand from assets/kashikoro.svg at every size
-// (tools/render-icons.sh), loaded at start without any image plug-in.
+// (tools/render-icons.sh), loaded at start without any image plug-in; and a
+// menu that comes up without loading one either.
 
+#include "app/frmmain.h"
 #include "app/windowicon.h"
+#include "support/scripted.h"
+#include "ui/fonts.h"
+#include "ui/gamestyle.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -40,7 +46,17 @@ class TestIcon : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QApplication::setStyle(new GameStyle);
+        Fonts::install();
+        MakeVersionText();
+    }
+
     void windowIconLoadsNoImagePlugin();
+    void menuLoadsNoImagePlugin();
+    void extensionArrowsAreTheStyles_data();
+    void extensionArrowsAreTheStyles();
     void windowIconHasTheWindowSizes();
     void drawingsMatchTheSvg_data();
     void drawingsMatchTheSvg();
@@ -54,6 +70,50 @@ void TestIcon::windowIconLoadsNoImagePlugin()
     const QIcon icon = windowIcon();
     QVERIFY(!icon.isNull());
     QVERIFY(!imagePluginLoaded());
+}
+
+void TestIcon::menuLoadsNoImagePlugin()
+{
+    // Next in this program: the menu bar's arrow for menus that do not fit
+    // is not read while nothing shows it.
+    QVERIFY(!imagePluginLoaded());
+    TempSettings settings;
+    WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
+    frmMain menu;
+    menu.show();
+    QVERIFY(QTest::qWaitFor([&menu] { return !menu.firstActivationPending(); }));
+    menu.grab();
+    QVERIFY(!imagePluginLoaded());
+}
+
+void TestIcon::extensionArrowsAreTheStyles_data()
+{
+    QTest::addColumn<QStyle::StandardPixmap>("arrow");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        const char *side = direction == Qt::LeftToRight ? "left to right" : "right to left";
+        QTest::addRow("horizontal, %s", side) << QStyle::SP_ToolBarHorizontalExtensionButton << direction;
+        QTest::addRow("vertical, %s", side) << QStyle::SP_ToolBarVerticalExtensionButton << direction;
+    }
+}
+
+void TestIcon::extensionArrowsAreTheStyles()
+{
+    // Read late, the arrows are the very pictures the platform's style draws,
+    // the right way round for the direction of writing.
+    QFETCH(QStyle::StandardPixmap, arrow);
+    QFETCH(Qt::LayoutDirection, direction);
+    QApplication::setLayoutDirection(direction);
+    const GameStyle style;
+    const QIcon deferred = style.standardIcon(arrow);
+    const QIcon expected = style.baseStyle()->standardIcon(arrow);
+    QVERIFY(!expected.isNull());
+    QVERIFY(!deferred.isNull());
+    QCOMPARE(deferred.availableSizes(), expected.availableSizes());
+    for (const QSize &size : expected.availableSizes())
+        QCOMPARE(deferred.pixmap(size).toImage(), expected.pixmap(size).toImage());
+    QCOMPARE(deferred.pixmap(QSize(16, 16), 2.0).toImage(), expected.pixmap(QSize(16, 16), 2.0).toImage());
+    QApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
 void TestIcon::windowIconHasTheWindowSizes()
