@@ -2,28 +2,21 @@
 
 #include "exercises/catalogue.h"
 #include "history/historystore.h"
+#include "history/timeschart.h"
 #include "run/stopwatch.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/modules.h"
 #include "ui/twips.h"
 
-#include <QChart>
-#include <QApplication>
-#include <QChartView>
-#include <QDateTimeAxis>
 #include <QDir>
-#include <QGraphicsItem>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QLocale>
-#include <QPainter>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -38,9 +31,6 @@ const QStringList ValueCaptions = {
     QStringLiteral(u"遊んだ回数"),  QStringLiteral(u"ベスト"), QStringLiteral(u"最近10回の平均"),
     QStringLiteral(u"間違いの平均"), QStringLiteral(u"最後に遊んだ日"),
 };
-
-const QColor RunColour(0x3A, 0x7B, 0xD5);
-const QColor BestColour(0xE8, 0x6A, 0x10);
 
 QString seconds(double tenths)
 {
@@ -86,83 +76,6 @@ TimeScale timeScale(double slowestSeconds)
 
 } // namespace
 
-// Every run as a dot on the chart's plot area, painted in one go from the
-// cells the database gathered. (A scatter series of Qt Charts slows with each
-// point it holds; a player of some years has tens of thousands of runs.)
-class RunDotsItem final : public QGraphicsItem
-{
-public:
-    explicit RunDotsItem(QChart *chart) : QGraphicsItem(chart), m_chart(chart)
-    {
-        // Above the grid, below the line of each day's best.
-        setZValue(3.5);
-        QObject::connect(chart, &QChart::plotAreaChanged, chart, [this] {
-            prepareGeometryChange();
-            update();
-        });
-    }
-
-    void setCells(QList<HistoryStore::RunCell> cells, qint64 fromMs, qint64 toMs, double topSeconds)
-    {
-        prepareGeometryChange();
-        m_cells = std::move(cells);
-        m_fromMs = fromMs;
-        m_toMs = std::max(toMs, fromMs + 1);
-        m_topTenths = std::max(topSeconds * 10, 1.0);
-        update();
-    }
-    const QList<HistoryStore::RunCell> &cells() const { return m_cells; }
-
-    QRectF boundingRect() const override { return m_chart->plotArea(); }
-
-    void paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *) override
-    {
-        const QRectF area = m_chart->plotArea();
-        painter->save();
-        painter->setClipRect(area);
-        const QPointF centre(Dot / 2.0, Dot / 2.0);
-        for (const HistoryStore::RunCell &cell : std::as_const(m_cells)) {
-            const double x = area.left() + area.width() * double(cell.msSinceEpoch - m_fromMs) / double(m_toMs - m_fromMs);
-            const double y = area.bottom() - area.height() * cell.tenths / m_topTenths;
-            painter->drawImage(QPointF(x, y) - centre, stamp(cell.runs));
-        }
-        painter->restore();
-    }
-
-private:
-    static constexpr int Dot = 7;
-
-    // One dot, drawn once: a cell of several runs is darker than a lone run.
-    static const QImage &stamp(int runs)
-    {
-        static const std::array<QImage, 4> stamps = [] {
-            std::array<QImage, 4> made;
-            for (int i = 0; i < 4; ++i) {
-                const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-                QImage image(QSize(Dot, Dot) * ratio, QImage::Format_ARGB32_Premultiplied);
-                image.setDevicePixelRatio(ratio);
-                image.fill(Qt::transparent);
-                QPainter painter(&image);
-                painter.setRenderHint(QPainter::Antialiasing);
-                painter.setPen(Qt::NoPen);
-                QColor fill = RunColour;
-                fill.setAlpha(150 + 35 * i);
-                painter.setBrush(fill);
-                painter.drawEllipse(QRectF(0, 0, Dot, Dot));
-                made[i] = image;
-            }
-            return made;
-        }();
-        return stamps[std::clamp(runs, 1, 4) - 1];
-    }
-
-    QChart *m_chart;
-    QList<HistoryStore::RunCell> m_cells;
-    qint64 m_fromMs = 0;
-    qint64 m_toMs = 1;
-    double m_topTenths = 1;
-};
-
 frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise) : QDialog(parent), m_store(store)
 {
     setObjectName(QStringLiteral("frmSeiseki"));
@@ -195,16 +108,19 @@ frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise)
     tabCharts->setFont(Fonts::pGothic(10.5));
     tabCharts->setGeometry(Twips::rect(3240, 1500, 8640, 5520));
 
-    chtTimes = new QChartView(new QChart());
-    chtTimes->setObjectName(QStringLiteral("chtTimes"));
-    chtTimes->setRenderHint(QPainter::Antialiasing);
-    QChart *chart = chtTimes->chart();
-    chart->setFont(Fonts::pGothic(9));
-    chart->legend()->setFont(Fonts::pGothic(9));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    m_runDots = new RunDotsItem(chart);
-    tabCharts->addTab(chtTimes, QStringLiteral(u"タイムの移り変わり"));
+    m_chart = chartMaker()(Fonts::pGothic(9), nullptr);
+    QWidget *chartPage = m_chart ? m_chart->widget() : nullptr;
+    if (!chartPage) {
+        // Without the chart the rest of the window still works.
+        auto *lblNoChart = Controls::label(nullptr, QStringLiteral("lblNoChart"),
+                                           QStringLiteral(u"グラフを描く部品（%1）が見つからないので、"
+                                                          u"グラフは出せないぴこ。")
+                                               .arg(QLatin1String(ChartModuleName)),
+                                           Fonts::pGothic(10.5), QRect(), Qt::AlignCenter);
+        lblNoChart->setWordWrap(true);
+        chartPage = lblNoChart;
+    }
+    tabCharts->addTab(chartPage, QStringLiteral(u"タイムの移り変わり"));
 
     auto *slowPage = new QWidget();
     slowPage->setObjectName(QStringLiteral("slowPage"));
@@ -248,9 +164,13 @@ frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise)
 
 frmSeiseki::~frmSeiseki() = default;
 
-QChart *frmSeiseki::timesChart() const
+frmSeiseki::ChartMaker &frmSeiseki::chartMaker()
 {
-    return chtTimes->chart();
+    static ChartMaker maker = [](const QFont &font, QWidget *parent) -> TimesChart * {
+        static const auto make = Modules::entry<MakeTimesChart>(ChartModuleName, MakeTimesChartName);
+        return make ? make(font, parent) : nullptr;
+    };
+    return maker;
 }
 
 void frmSeiseki::lstExercise_Click(int row)
@@ -309,15 +229,14 @@ void frmSeiseki::showSummary(const HistoryStore::Summary &summary)
 
 void frmSeiseki::showTimesChart(int exercise, const HistoryStore::Summary &summary)
 {
-    QChart *chart = chtTimes->chart();
-    clearTimesChart();
-
+    if (!m_chart)
+        return;
+    TimesChartData data;
     // The days from the database, one line each: the best time of that day.
     const QList<HistoryStore::DayBest> days = m_store.dailyBest(exercise);
-    QList<QPointF> bestPoints;
-    bestPoints.reserve(days.size());
+    data.dayBest.reserve(days.size());
     for (const HistoryStore::DayBest &day : days)
-        bestPoints.append(QPointF(double(QDateTime(day.day, QTime(12, 0)).toMSecsSinceEpoch()), day.tenths / 10.0));
+        data.dayBest.append(QPointF(double(QDateTime(day.day, QTime(12, 0)).toMSecsSinceEpoch()), day.tenths / 10.0));
 
     // From the start of the first day to the end of the last, at least a week wide.
     QDate axisFirst = days.isEmpty() ? QDate::currentDate() : days.front().day;
@@ -327,78 +246,35 @@ void frmSeiseki::showTimesChart(int exercise, const HistoryStore::Summary &summa
         axisFirst = axisFirst.addDays(-(pad / 2));
         axisLast = axisLast.addDays(pad - pad / 2);
     }
-    const QDateTime from(axisFirst, QTime(0, 0));
-    const QDateTime to(axisLast.addDays(1), QTime(0, 0));
+    data.from = QDateTime(axisFirst, QTime(0, 0));
+    data.to = QDateTime(axisLast.addDays(1), QTime(0, 0));
+    // Days within one year; across years, the year and the month, fewer of them.
+    const bool oneYear = axisFirst.year() == axisLast.year();
+    data.dateFormat = oneYear ? QStringLiteral("M/d") : QStringLiteral("yyyy/M");
+    data.dateTicks = std::clamp<int>(int(axisFirst.daysTo(axisLast)) + 2, 2, oneYear ? 8 : 6);
     const TimeScale scale = timeScale(summary.worstTenths / 10.0);
+    data.topSeconds = scale.top;
+    data.timeTicks = scale.ticks;
 
     // Every run as a dot, gathered by the database into cells of about three
     // pixels: a chart of years of daily play costs no more than a month's.
-    const qint64 spanMs = from.msecsTo(to);
+    const qint64 spanMs = data.from.msecsTo(data.to);
     const int cellTenths = std::max(1, int(scale.top * 10 / 90));
-    m_runDots->setCells(m_store.runCells(exercise, from.toMSecsSinceEpoch(), std::max<qint64>(1, spanMs / 170), cellTenths),
-                    from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch(), scale.top);
-
-    // The legend's entry for the dots; the dots themselves are painted above.
-    auto *everyRun = new QScatterSeries();
-    everyRun->setName(QStringLiteral(u"毎回のタイム"));
-    everyRun->setMarkerSize(7);
-    everyRun->setColor(RunColour);
-    everyRun->setBorderColor(RunColour);
-
-    auto *dayBest = new QLineSeries();
-    dayBest->setName(QStringLiteral(u"その日のベスト"));
-    QPen pen(BestColour);
-    pen.setWidthF(2.0);
-    dayBest->setPen(pen);
-    dayBest->setPointsVisible(bestPoints.size() <= 60);
-    dayBest->setMarkerSize(5);
-    dayBest->replace(bestPoints);
-
-    chart->addSeries(everyRun);
-    chart->addSeries(dayBest);
-
-    auto *dateAxis = new QDateTimeAxis();
-    dateAxis->setObjectName(QStringLiteral("axisDate"));
-    // Days within one year; across years, the year and the month, fewer of them.
-    const bool oneYear = axisFirst.year() == axisLast.year();
-    dateAxis->setFormat(oneYear ? QStringLiteral("M/d") : QStringLiteral("yyyy/M"));
-    dateAxis->setRange(from, to);
-    dateAxis->setTickCount(std::clamp<int>(int(axisFirst.daysTo(axisLast)) + 2, 2, oneYear ? 8 : 6));
-    dateAxis->setLabelsFont(Fonts::pGothic(9));
-    dateAxis->setTitleText(QStringLiteral(u"遊んだ日"));
-    dateAxis->setTitleFont(Fonts::pGothic(9));
-
-    auto *timeAxis = new QValueAxis();
-    timeAxis->setObjectName(QStringLiteral("axisTime"));
-    timeAxis->setRange(0, scale.top);
-    timeAxis->setTickCount(scale.ticks);
-    timeAxis->setLabelFormat(QStringLiteral("%.0f"));
-    timeAxis->setLabelsFont(Fonts::pGothic(9));
-    timeAxis->setTitleText(QStringLiteral(u"タイム（秒）"));
-    timeAxis->setTitleFont(Fonts::pGothic(9));
-
-    chart->addAxis(dateAxis, Qt::AlignBottom);
-    chart->addAxis(timeAxis, Qt::AlignLeft);
-    for (QAbstractSeries *series : chart->series()) {
-        series->attachAxis(dateAxis);
-        series->attachAxis(timeAxis);
-    }
+    data.runCells = m_store.runCells(exercise, data.from.toMSecsSinceEpoch(), std::max<qint64>(1, spanMs / 170),
+                                     cellTenths);
+    m_chart->plot(data);
 }
 
 void frmSeiseki::clearTimesChart()
 {
-    QChart *chart = chtTimes->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    m_runDots->setCells({}, 0, 1, 1);
+    if (m_chart)
+        m_chart->clear();
 }
 
 const QList<HistoryStore::RunCell> &frmSeiseki::shownRunCells() const
 {
-    return m_runDots->cells();
+    static const QList<HistoryStore::RunCell> none;
+    return m_chart ? m_chart->runCells() : none;
 }
 
 void frmSeiseki::showSlowAnswers(int exercise)

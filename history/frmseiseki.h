@@ -5,10 +5,9 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
-class RunDotsItem;
-class QChart;
-class QChartView;
+class TimesChart;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -34,9 +33,14 @@ public:
     ~frmSeiseki() override;
 
     int shownExercise() const { return m_exercise; }
-    QChart *timesChart() const;
     // The dots of every run on the chart, as the database gathered them.
     const QList<HistoryStore::RunCell> &shownRunCells() const;
+
+    // How a window gets its chart: from the chart module, found where the
+    // game looks for its modules; nothing when it is missing. Tests may stand
+    // another in.
+    using ChartMaker = std::function<TimesChart *(const QFont &font, QWidget *parent)>;
+    static ChartMaker &chartMaker();
 
 public slots:
     void lstExercise_Click(int row);
@@ -57,8 +61,7 @@ private:
     // 回数, ベスト, 最近10回の平均, 間違いの平均, 最後に遊んだ日
     std::array<QLabel *, 5> lblValue{};
     QTabWidget *tabCharts = nullptr;
-    QChartView *chtTimes = nullptr;
-    RunDotsItem *m_runDots = nullptr; // owned by the chart
+    TimesChart *m_chart = nullptr; // goes with its widget, a page of tabCharts
     QTableWidget *tblSlow = nullptr;
     QLabel *lblEmpty = nullptr;
     QPushButton *cmdClose = nullptr;

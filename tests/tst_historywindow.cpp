@@ -10,6 +10,7 @@
 #include "history/historycsv.h"
 #include "history/historyexport.h"
 #include "history/historyrecorder.h"
+#include "history/timeschart.h"
 #include "support/files.h"
 #include "support/historydb.h"
 #include "support/trainerfixture.h"
@@ -298,7 +299,11 @@ private slots:
         QVERIFY(tabs->isVisible());
         QVERIFY(!window.findChild<QLabel *>(QStringLiteral("lblEmpty"))->isVisible());
         QCOMPARE(tabs->tabText(0), QStringLiteral(u"タイムの移り変わり"));
-        QChart *chart = window.timesChart();
+        // Drawn by the chart module, found where the game looks for it.
+        auto *view = window.findChild<QChartView *>(QStringLiteral("chtTimes"));
+        QVERIFY(view);
+        QCOMPARE(tabs->widget(0), view);
+        QChart *chart = view->chart();
         QCOMPARE(chart->series().size(), 2);
         auto *runs = qobject_cast<QScatterSeries *>(chart->series()[0]);
         auto *best = qobject_cast<QLineSeries *>(chart->series()[1]);
@@ -317,7 +322,7 @@ private slots:
         QCOMPARE(best->at(2).y(), 46.6);
 
         // What the player sees: the dots and the orange line are drawn.
-        const QImage drawn = window.findChild<QChartView *>(QStringLiteral("chtTimes"))->grab().toImage();
+        const QImage drawn = view->grab().toImage();
         int orange = 0;
         int blue = 0;
         for (int y = 0; y < drawn.height(); ++y)
@@ -345,6 +350,31 @@ private slots:
         QVERIFY(empty->text().startsWith(QStringLiteral(u"まだ記録がないぴこ。")));
         QCOMPARE(value(0), QStringLiteral(u"－"));
         QCOMPARE(chart->series().size(), 0);
+        QVERIFY(window.shownRunCells().isEmpty());
+    }
+
+    void recordsWindowWithoutChartModule()
+    {
+        // A chart module gone missing from an installation costs the chart
+        // only: the numbers and the slowest answers are there, and the page
+        // says what is missing.
+        QVERIFY(store.open(historyPath()));
+        HistoryStore::Run run = makeRun(4, Start, 512);
+        QVERIFY(store.addRun(run));
+        const frmSeiseki::ChartMaker usual = frmSeiseki::chartMaker();
+        const auto restore = qScopeGuard([&usual] { frmSeiseki::chartMaker() = usual; });
+        frmSeiseki::chartMaker() = [](const QFont &, QWidget *) -> TimesChart * { return nullptr; };
+
+        frmSeiseki window(store, nullptr, 4);
+        window.show();
+        QVERIFY(!window.findChild<QChartView *>());
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblValue(1)"))->text(), QStringLiteral(u"51.2秒"));
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabCharts"));
+        QVERIFY(tabs->isVisible());
+        auto *missing = qobject_cast<QLabel *>(tabs->widget(0));
+        QVERIFY(missing);
+        QVERIFY(missing->text().contains(QStringLiteral("kashikoro-chart")));
+        QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("tblSlow"))->rowCount(), frmSeiseki::SlowCount);
         QVERIFY(window.shownRunCells().isEmpty());
     }
 

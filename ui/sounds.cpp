@@ -2,12 +2,11 @@
 
 #include "settings/appstate.h"
 
+#include "ui/modules.h"
 #include "ui/soundoutput.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QPointer>
 
 #include <optional>
@@ -62,23 +61,7 @@ Sounds::~Sounds() = default;
 
 MakeSoundOutput Sounds::findModule()
 {
-    for (const QString &folder : moduleFolders()) {
-        // Never unloaded: an output lives as long as the game.
-        QLibrary module(folder + QLatin1Char('/') + QLatin1String(SoundModuleName));
-        if (const auto make = reinterpret_cast<MakeSoundOutput>(module.resolve(MakeSoundOutputName)))
-            return make;
-    }
-    return nullptr;
-}
-
-QStringList Sounds::moduleFolders()
-{
-    const QDir program(QCoreApplication::applicationDirPath());
-    QStringList folders = {program.absolutePath()};
-    const QString installed = QDir::cleanPath(program.absoluteFilePath(QStringLiteral(KASHIKORO_MODULE_DIR)));
-    if (!folders.contains(installed))
-        folders.append(installed);
-    return folders;
+    return Modules::entry<MakeSoundOutput>(SoundModuleName, MakeSoundOutputName);
 }
 
 QString Sounds::settingsSection()

@@ -42,11 +42,8 @@ public:
     // Plays cue when sound is on.
     void play(Cue cue);
 
-    // Where the program looks for the module that plays the sounds: beside
-    // itself (a build) and in the game's library folder (installed).
-    static QStringList moduleFolders();
-    // The module's entry point, loaded from the first of those folders that
-    // has it; nothing when none has.
+    // The entry point of the module that plays the sounds (kashikoro-sound);
+    // nothing when it is not found.
     static MakeSoundOutput findModule();
 
 signals:
