@@ -82,7 +82,7 @@ void TestIcon::menuLoadsNoImagePlugin()
     frmMain menu;
     menu.show();
     QVERIFY(QTest::qWaitFor([&menu] { return !menu.firstActivationPending(); }));
-    menu.grab();
+    menu.grab(); // every part of it drawn
     QVERIFY(!imagePluginLoaded());
 }
 
@@ -104,6 +104,7 @@ void TestIcon::extensionArrowsAreTheStyles()
     QFETCH(QStyle::StandardPixmap, arrow);
     QFETCH(Qt::LayoutDirection, direction);
     QApplication::setLayoutDirection(direction);
+    const auto restore = qScopeGuard([] { QApplication::setLayoutDirection(Qt::LeftToRight); });
     const GameStyle style;
     const QIcon deferred = style.standardIcon(arrow);
     const QIcon expected = style.baseStyle()->standardIcon(arrow);
@@ -113,7 +114,6 @@ void TestIcon::extensionArrowsAreTheStyles()
     for (const QSize &size : expected.availableSizes())
         QCOMPARE(deferred.pixmap(size).toImage(), expected.pixmap(size).toImage());
     QCOMPARE(deferred.pixmap(QSize(16, 16), 2.0).toImage(), expected.pixmap(QSize(16, 16), 2.0).toImage());
-    QApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
 void TestIcon::windowIconHasTheWindowSizes()

@@ -54,8 +54,6 @@ private:
 
 } // namespace
 
-GameStyle::GameStyle() = default;
-
 QIcon GameStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option,
                               const QWidget *widget) const
 {

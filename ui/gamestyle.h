@@ -6,13 +6,11 @@
 // buttons that toolbars and menu bars keep for items that do not fit are only
 // read when such a button is first drawn. Qt reads them as soon as a menu bar
 // is made, and reading a picture of a format not given loads every image
-// plug-in to ask whether it knows it: a tenth of the time the menu takes to
-// come up, for a button the menu never shows.
+// plug-in to ask whether it knows it: milliseconds of every start, for a
+// button the menu never shows.
 class GameStyle : public QProxyStyle
 {
 public:
-    GameStyle();
-
     QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
 };
