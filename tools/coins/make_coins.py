@@ -60,7 +60,6 @@ def transform_path(path, x, y, scale):
     """A stroke of the 10-unit lettering box, placed at (x, y) at scale px a unit."""
     out = []
     tokens = path.replace(",", " ").split()
-    i = 0
     mode = None
     pending = []
     for token in tokens:
@@ -82,7 +81,6 @@ def transform_path(path, x, y, scale):
             if len(pending) == 2:
                 out.append(f"{f(x + pending[0] * scale)} {f(y + pending[1] * scale)}")
                 pending = []
-        i += 1
     return " ".join(out)
 
 
@@ -269,7 +267,7 @@ def ten_yen():
         for i in range(8):
             a = math.radians(112 - i * 21.5)  # from the bottom round to near the top
             rr = 24.0
-            x = C + side * rr * math.cos(a - math.pi / 2 + math.pi / 2) * 0 + side * rr * math.sin(a)
+            x = C + side * rr * math.sin(a)
             y = C - rr * math.cos(a)
             tangent = math.degrees(math.atan2(math.sin(a), side * math.cos(a)))
             for lean in (-1, 1):
@@ -277,11 +275,8 @@ def ten_yen():
                 ly = y + lean * 1.9 * math.sin(a)
                 leaves.append(f'<ellipse cx="{f(lx)}" cy="{f(ly)}" rx="2.5" ry="1.1" '
                               f'transform="rotate({f(tangent + lean * side * 40)} {f(lx)} {f(ly)})"/>')
-    arc = (f"M {f(C - 3)} {f(C + 25)} A 24 24 0 0 1 {f(C - 24 * math.sin(math.radians(-38)) * -1)} "
-           f"{f(C - 24 * math.cos(math.radians(-38)))}")
     branch_l = f"M {f(C - 2)} {f(C + 24)} A 24 24 0 0 1 {f(C - 15)} {f(C - 19)}"
     branch_r = f"M {f(C + 2)} {f(C + 24)} A 24 24 0 0 0 {f(C + 15)} {f(C - 19)}"
-    del arc
     body += (f'<path d="{branch_l} {branch_r}" fill="none" stroke="{ink}" stroke-width="0.9" '
              'stroke-linecap="round"/>\n')
     body += f'<g fill="{metal[2]}" stroke="{ink}" stroke-width="0.6">\n' + "\n".join(leaves) + "\n</g>\n"
