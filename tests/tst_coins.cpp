@@ -316,6 +316,55 @@ private slots:
         QVERIFY(ten.value() < five.value());
     }
 
+    void silverCoinsDifferBeyondTheirNumerals_data()
+    {
+        QTest::addColumn<int>("upright");
+        QTest::addColumn<double>("rim");     // the middle of the raised rim, from the centre
+        QTest::addColumn<bool>("reeded");
+        QTest::newRow("1 yen, aluminium, smooth") << 4 << 28.6 << false;
+        QTest::newRow("5 yen, brass, smooth") << 8 << 31.6 << false;
+        QTest::newRow("10 yen, bronze, smooth") << 12 << 33.8 << false;
+        QTest::newRow("50 yen, cupronickel, reeded") << 16 << 30.1 << true;
+        QTest::newRow("100 yen, cupronickel, reeded") << 20 << 32.5 << true;
+        QTest::newRow("500 yen, nickel-brass, reeded") << 24 << 38.3 << true;
+    }
+    void silverCoinsDifferBeyondTheirNumerals()
+    {
+        // Round the rim a reeded edge shows as light and dark ticks, a smooth
+        // one as an even band: with size, hole and tone this tells the three
+        // silver coins apart at a glance.
+        QFETCH(int, upright);
+        QFETCH(double, rim);
+        QFETCH(bool, reeded);
+        const QImage coin = Coins::render(upright, 4.0);
+        int changes = 0;
+        bool wasLight = false;
+        for (int step = 0; step <= 720; ++step) {
+            const double a = step * M_PI / 360.0;
+            const QColor c = coin.pixelColor(int(4 * (41.5 + rim * std::cos(a))), int(4 * (41.5 + rim * std::sin(a))));
+            const bool light = c.value() > 215;
+            changes += step > 0 && light != wasLight ? 1 : 0;
+            wasLight = light;
+        }
+        if (reeded)
+            QVERIFY2(changes > 100, qPrintable(QString::number(changes)));
+        else
+            QVERIFY2(changes < 6, qPrintable(QString::number(changes)));
+    }
+
+    void silverCoinsAreOfTheirSizes()
+    {
+        // 20.0, 21.0 and 22.6 mm: 3 and 5 pixels apart on the screen, less
+        // the blending of the edges.
+        const int one = widthAcross(Coins::render(4));
+        const int fifty = widthAcross(Coins::render(16));
+        const int hundred = widthAcross(Coins::render(20));
+        QVERIFY2(fifty - one >= 2 && hundred - fifty >= 4, qPrintable(QStringLiteral("%1 %2 %3").arg(one).arg(fifty).arg(hundred)));
+        // On one scale with the largest coin: 500 yen is 26.5 mm.
+        const int fiveHundred = widthAcross(Coins::render(24));
+        QVERIFY(std::abs(one * 26.5 / 20.0 - fiveHundred) <= 2);
+    }
+
     // --- The window ------------------------------------------------------------
 
     void opensWithTheSampleCoins()

@@ -11,6 +11,7 @@
 #include "exercises/12_clock/clockpicture.h"
 #include "exercises/14_prefectures/prefectures.h"
 #include "exercises/14_prefectures/silhouettes.h"
+#include "support/prefecturetable.h"
 #include "support/trainerfixture.h"
 #include "ui/circleshape.h"
 #include "ui/keys.h"
@@ -196,9 +197,14 @@ private:
             return {Qt::Key(Qt::Key_1 + (shown + (opponentWon ? 1 : 2)) % 3)};
         }
         case 11: {
+            // Each picture slot's worth as the coin on it reads: blank, then
+            // four turns each of 1, 5, 10, 50, 100 and 500 yen.
+            static constexpr std::array<int, 28> SlotYen = {
+                0, 0, 0, 0, 1, 1, 1, 1, 5, 5, 5, 5, 10, 10, 10, 10,
+                50, 50, 50, 50, 100, 100, 100, 100, 500, 500, 500, 500};
             int total = 0;
             for (int place = 0; place < 8; ++place)
-                total += Coins::valueOf(fx.control<CoinPicture>(QStringLiteral("picProb(%1)").arg(place))->slot());
+                total += SlotYen.at(fx.control<CoinPicture>(QStringLiteral("picProb(%1)").arg(place))->slot());
             return typed(QString::number(total));
         }
         case 12: {
@@ -217,14 +223,12 @@ private:
             return {Qt::Key(Qt::Key_1 + int(holds.indexOf(true)))};
         }
         case 14: {
-            const Prefectures::Table table = Prefectures::buildTable();
-            const QString name = fx.text("lblName(1)");
-            const int row = int(std::find_if(table.begin(), table.end(), [&](const auto &r) { return r.name == name; })
-                                - table.begin());
-            int place = 0;
-            while (fx.control<SilhouetteButton>(QStringLiteral("cmdPic(%1)").arg(place))->pictureIndex() != row)
-                ++place;
-            return {Qt::Key(Qt::Key_1 + place)};
+            // The named prefecture's row in the table as written out by hand.
+            const int row = WrittenPrefectures::rowNamed(fx.text("lblName(1)"));
+            for (int place = 0; place < 4; ++place)
+                if (fx.control<SilhouetteButton>(QStringLiteral("cmdPic(%1)").arg(place))->pictureIndex() == row)
+                    return {Qt::Key(Qt::Key_1 + place)};
+            return {}; // no button shows it
         }
         }
         return {};

@@ -7,6 +7,9 @@
 //   clock/face.png, clock/0640.png             (the face alone; with the
 //                                               hands of the sample 6:40)
 //   prefectures/NN.png                         (table row NN, code NN + 1)
+//   sheet.png                                  (every coin in its four turns
+//                                               and every silhouette with its
+//                                               name, on one page for review)
 // An optional second argument scales every picture (2 for a high-density screen).
 
 #include "exercises/10_janken/hands.h"
@@ -36,6 +39,46 @@ void write(const QImage &image, const QString &path)
         QTextStream(stderr) << "could not write " << path << Qt::endl;
         ++failures;
     }
+}
+
+// Every coin, a column each in its four turns, then every silhouette with
+// its row's name below it, each picture at the size the game shows it.
+QImage contactSheet(qreal scale)
+{
+    constexpr int Columns = 8;
+    constexpr int Gap = 8;
+    constexpr int Label = 22;
+    const int cell = Silhouettes::PictureSize + Gap;
+    const int coinCell = Coins::PictureSize + Gap;
+    const int coinRows = Coins::Orientations;
+    const int prefectureRows = (Prefectures::Count + Columns - 1) / Columns;
+    const QSize size(Gap + Columns * cell, Gap + coinRows * coinCell + Gap + prefectureRows * (cell + Label));
+    QImage sheet(size * scale, QImage::Format_RGB32);
+    sheet.setDevicePixelRatio(scale);
+    sheet.fill(QColor(0xd8, 0xd8, 0xd8));
+    QPainter painter(&sheet);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int coin = 0; coin < int(Coins::Denominations.size()); ++coin) {
+        for (int turns = 0; turns < coinRows; ++turns) {
+            const int slot = Coins::FirstCoinSlot + coin * Coins::Orientations + turns;
+            painter.drawImage(QPointF(Gap + coin * cell, Gap + turns * coinCell), Coins::render(slot, scale));
+        }
+    }
+    const Prefectures::Table table = Prefectures::buildTable();
+    QFont font = painter.font();
+    font.setPixelSize(14);
+    painter.setFont(font);
+    const int top = Gap + coinRows * coinCell + Gap;
+    for (int row = 0; row < Prefectures::Count; ++row) {
+        const QPointF at(Gap + (row % Columns) * cell, top + (row / Columns) * (cell + Label));
+        QImage picture = Silhouettes::render(row, qRound(Silhouettes::PictureSize * scale));
+        picture.setDevicePixelRatio(scale);
+        painter.drawImage(at, picture);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(at.x(), at.y() + Silhouettes::PictureSize, Silhouettes::PictureSize, Label),
+                         Qt::AlignCenter, QStringLiteral("%1 %2").arg(row + 1, 2, 10, QLatin1Char('0')).arg(table[row].name));
+    }
+    return sheet;
 }
 
 } // namespace
@@ -75,6 +118,8 @@ int main(int argc, char *argv[])
     for (int row = 0; row < Prefectures::Count; ++row)
         write(Silhouettes::render(row, qRound(Silhouettes::PictureSize * scale)),
               name(QStringLiteral("prefectures/%1.png").arg(two(row))));
+
+    write(contactSheet(scale), name(QStringLiteral("sheet.png")));
 
     return failures == 0 ? 0 : 1;
 }

@@ -5,9 +5,11 @@
 // aspect ratio kept. Far-away islands that would shrink the familiar main
 // shape are left out (see KEEP_WITHIN and the report this prints).
 //
-//   cd tools/prefectures && npm install && node convert.mjs [output folder]
+//   cd tools/prefectures && npm install && node convert.mjs [output folder [reference file]]
 //
-// The output folder defaults to assets/prefectures of this repository. The
+// The output folder defaults to assets/prefectures of this repository; the
+// reference outlines the tests compare the pictures with go to
+// tests/support/prefectureoutlines.h. The
 // game's build never runs this: the SVGs it writes are committed.
 
 import { mkdirSync, writeFileSync } from 'node:fs';
@@ -43,9 +45,36 @@ const KEEP_WITHIN = {
     // Only the islands hugging Okinawa Island; the Amami islands (filed
     // under Okinawa in the source), Miyako, Yaeyama, Kume and Kerama go.
     okinawa: 0.25,
-    // The Goto islands stay; Tsushima, far to the north, goes.
-    nagasaki: 0.75,
+    // Tsushima lies far to the north, beyond Iki, yet it is Nagasaki's as
+    // Sado is Niigata's: every island of Nagasaki stays.
+    nagasaki: Infinity,
 };
+
+// Lakes a player knows a prefecture by, cut out of its silhouette as holes
+// (the source has none). Each is traced in degrees of longitude and latitude
+// and placed by the prefecture's own extent in degrees, which the source's
+// outline of it spans: over so small an area the map is near enough linear.
+const LAKES = [
+    {
+        name: 'Lake Biwa', in: 'shiga',
+        // West, south, east and north edges of Shiga, in degrees.
+        extent: [135.764, 34.790, 136.455, 35.704],
+        // Clockwise from Shiozu Bay, the northern tip: down the east shore
+        // past Nagahama and Hikone to the narrows at Moriyama, round the
+        // southern basin by Kusatsu, Seta and Otsu, and up the west shore
+        // by Katata, Omi-Takashima and Imazu.
+        outline: [
+            [136.160, 35.530], [136.200, 35.500], [136.230, 35.450], [136.258, 35.400],
+            [136.268, 35.360], [136.252, 35.305], [136.240, 35.270], [136.200, 35.232],
+            [136.150, 35.203], [136.100, 35.190], [136.060, 35.172], [136.010, 35.142],
+            [135.970, 35.122], [135.945, 35.112], [135.936, 35.062], [135.930, 35.022],
+            [135.908, 34.978], [135.882, 34.990], [135.866, 35.012], [135.874, 35.050],
+            [135.894, 35.080], [135.915, 35.112], [135.932, 35.152], [135.970, 35.222],
+            [136.010, 35.280], [136.032, 35.302], [136.068, 35.332], [136.042, 35.372],
+            [136.030, 35.410], [136.050, 35.460], [136.080, 35.500], [136.120, 35.512],
+        ],
+    },
+];
 
 // Islands the source files under a neighbouring prefecture: moved to the
 // prefecture they belong to. Each is found by its bounding box's centre.
@@ -130,6 +159,18 @@ function signedArea(points) {
     return twice / 2;
 }
 
+// Whether point lies inside the closed outline (even-odd crossings).
+function contains(outline, [x, y]) {
+    let inside = false;
+    for (let i = 0, j = outline.length - 1; i < outline.length; j = i++) {
+        const [xi, yi] = outline[i];
+        const [xj, yj] = outline[j];
+        if ((yi > y) !== (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            inside = !inside;
+    }
+    return inside;
+}
+
 function boundingBox(points) {
     const box = [Infinity, Infinity, -Infinity, -Infinity];
     for (const [x, y] of points) {
@@ -187,6 +228,12 @@ const here = dirname(fileURLToPath(import.meta.url));
 const outputFolder = resolve(process.argv[2] ?? join(here, '..', '..', 'assets', 'prefectures'));
 mkdirSync(outputFolder, { recursive: true });
 
+// The reference outlines go to the tests unless a second folder is named.
+const referenceFile = resolve(process.argv[3] ?? join(here, '..', '..', 'tests', 'support', 'prefectureoutlines.h'));
+const GRID = 32;    // cells a side of the reference outline
+const SAMPLES = 4;  // points a side sampled in each cell
+const references = [];
+
 PREFECTURES.forEach(([id, name], index) => {
     const code = String(index + 1).padStart(2, '0');
     const all = subpathsOf.get(id).filter(({ area, box }) => {
@@ -209,16 +256,35 @@ PREFECTURES.forEach(([id, name], index) => {
     }
 
     const box = boundingBox(kept.flatMap(({ points }) => points));
+
+    // Lakes: placed by the prefecture's extent, which is the box of what is
+    // kept of it (no prefecture with a lake leaves an island out), and
+    // turned against the land so that the non-zero rule leaves them empty.
+    const holes = [];
+    for (const lake of LAKES.filter((lake) => lake.in === id)) {
+        const [west, south, east, north] = lake.extent;
+        const points = lake.outline.map(([lon, lat]) => [
+            box[0] + (lon - west) / (east - west) * (box[2] - box[0]),
+            box[1] + (north - lat) / (north - south) * (box[3] - box[1]),
+        ]);
+        for (const point of points) {
+            if (!kept.some((land) => contains(land.points, point)))
+                throw new Error(`${lake.name}: ${describe(point)} is not inside ${id}`);
+        }
+        holes.push({ points, area: signedArea(points), lake: lake.name });
+        report.push(`${code} ${name}: ${lake.name} cut out as a hole, ${points.length} points`);
+    }
     const width = box[2] - box[0], height = box[3] - box[1];
     const scale = (SIZE - 2 * MARGIN) / Math.max(width, height);
     const offsetX = (SIZE - width * scale) / 2 - box[0] * scale;
     const offsetY = (SIZE - height * scale) / 2 - box[1] * scale;
     const place = ([x, y]) => `${(x * scale + offsetX).toFixed(2)},${(y * scale + offsetY).toFixed(2)}`;
 
-    // Every island turns the same way, so the non-zero rule fills them all
-    // (the source has no lakes or other holes).
-    const d = kept.map(({ points, area }) => {
-        const ordered = area < 0 ? [...points].reverse() : points;
+    // Every island turns the same way, so the non-zero rule fills them all,
+    // and every lake the other way, so that it stays white.
+    const d = [...kept, ...holes].map(({ points, area, lake }) => {
+        // Land turns one way, lakes the other.
+        const ordered = (area < 0) !== Boolean(lake) ? [...points].reverse() : points;
         // The source repeats a point now and then; once is enough.
         const placed = ordered.map(place).filter((point, i, all) => i === 0 || point !== all[i - 1]);
         return `M${placed.join('L')}Z`;
@@ -232,7 +298,64 @@ PREFECTURES.forEach(([id, name], index) => {
 </svg>
 `;
     writeFileSync(join(outputFolder, `${code}.svg`), svg);
+
+    // The reference outline: which cells of a grid laid over the square the
+    // shape covers at least half of, found from the outlines themselves.
+    const fitted = [...kept, ...holes].map(({ points }) => points.map(([x, y]) => [x * scale + offsetX, y * scale + offsetY]));
+    const cell = SIZE / GRID;
+    const rows = [];
+    for (let gy = 0; gy < GRID; ++gy) {
+        let bits = 0n;
+        for (let gx = 0; gx < GRID; ++gx) {
+            let covered = 0;
+            for (let sy = 0; sy < SAMPLES; ++sy) {
+                for (let sx = 0; sx < SAMPLES; ++sx) {
+                    const point = [(gx + (sx + 0.5) / SAMPLES) * cell, (gy + (sy + 0.5) / SAMPLES) * cell];
+                    // Even-odd over islands and lakes alike: no island lies in another.
+                    if (fitted.filter((outline) => contains(outline, point)).length % 2 === 1)
+                        ++covered;
+                }
+            }
+            if (2 * covered >= SAMPLES * SAMPLES)
+                bits |= 1n << BigInt(GRID - 1 - gx);
+        }
+        rows.push(bits.toString(16).padStart(GRID / 4, '0'));
+    }
+    references.push({ code, name, aspect: width / height, rows });
 });
+
+// The reference outlines for the game's tests, written beside the pictures'
+// own checks: they tie each prefecture's name to the shape of its picture.
+const header = `// Written by tools/prefectures/convert.mjs from @svg-maps/japan (CC BY 4.0;
+// see assets/prefectures/ATTRIBUTION.md); do not edit by hand.
+//
+// Each prefecture's outline as the source map has it, by name: the width
+// over the height of what its picture shows, and a ${GRID} x ${GRID} grid laid
+// over its ${SIZE} x ${SIZE} picture, one hexadecimal row a line, the highest
+// bit the leftmost cell, a bit set where the shape covers at least half of
+// the cell. Found from the outlines by this script, not from the pictures.
+#pragma once
+
+#include <array>
+
+namespace PrefectureOutlines {
+
+constexpr int Grid = ${GRID};
+
+struct Outline
+{
+    const char16_t *name;
+    double widthOverHeight;
+    std::array<const char *, Grid> rows;
+};
+
+constexpr std::array<Outline, ${PREFECTURES.length}> ByCode = {{
+${references.map((r) => `    {u"${r.name}", ${r.aspect.toFixed(4)}, {{\n${r.rows.map((row) => `        "${row}",`).join('\n')}\n    }}},`).join('\n')}
+}};
+
+} // namespace PrefectureOutlines
+`;
+writeFileSync(referenceFile, header);
 
 console.log(`47 silhouettes written to ${outputFolder}`);
 for (const line of report)
