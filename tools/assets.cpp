@@ -8,6 +8,8 @@
 //                                               hands of the sample 6:40)
 //   prefectures/NN.png                         (table row NN, code NN + 1)
 // An optional second argument scales every picture (2 for a high-density screen).
+// Nothing is shown, so no display is needed: the pictures are drawn on Qt's
+// offscreen platform, the same on a desktop, over ssh and in a build job.
 
 #include "exercises/10_janken/hands.h"
 #include "exercises/10_janken/janken.h"
@@ -42,6 +44,9 @@ void write(const QImage &image, const QString &path)
 
 int main(int argc, char *argv[])
 {
+    // Qt's own -platform option still picks another platform for a look at
+    // what a real screen's fonts give.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc < 2 || argc > 3) {
         std::fputs("usage: kashikoro-assets DIR [SCALE]\n", stderr);
