@@ -43,6 +43,41 @@ private slots:
         }
     }
 
+    // The tool only writes files: it must not ask for a screen, whatever
+    // display the session names (or none at all).
+    void needsNoDisplay_data()
+    {
+        QTest::addColumn<QStringList>("unset");
+        QTest::addColumn<QStringList>("set");
+        QTest::newRow("no display at all")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY")}
+            << QStringList{};
+        QTest::newRow("an X display that is not there")
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("WAYLAND_DISPLAY")}
+            << QStringList{QStringLiteral("DISPLAY=:97")};
+        QTest::newRow("the session asks for X")
+            << QStringList{QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY")}
+            << QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb")};
+    }
+    void needsNoDisplay()
+    {
+        QFETCH(QStringList, unset);
+        QFETCH(QStringList, set);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString &name : unset)
+            environment.remove(name);
+        for (const QString &assignment : set)
+            environment.insert(assignment.section(QLatin1Char('='), 0, 0), assignment.section(QLatin1Char('='), 1));
+        QTemporaryDir output;
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(toolPath(), {output.path()});
+        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY2(tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0,
+                 tool.readAllStandardError().constData());
+        QVERIFY(QImage(output.filePath(QStringLiteral("prefectures/46.png"))).size() == QSize(133, 133));
+    }
+
     void badArgumentsAreRefused()
     {
         QProcess tool;

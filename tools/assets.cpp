@@ -11,6 +11,8 @@
 //                                               and every silhouette with its
 //                                               name, on one page for review)
 // An optional second argument scales every picture (2 for a high-density screen).
+// Nothing is shown, so no display is needed: the pictures are drawn on Qt's
+// offscreen platform, the same on a desktop, over ssh and in a build job.
 
 #include "exercises/10_janken/hands.h"
 #include "exercises/10_janken/janken.h"
@@ -85,6 +87,9 @@ QImage contactSheet(qreal scale)
 
 int main(int argc, char *argv[])
 {
+    // Qt's own -platform option still picks another platform for a look at
+    // what a real screen's fonts give.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc < 2 || argc > 3) {
         std::fputs("usage: kashikoro-assets DIR [SCALE]\n", stderr);
