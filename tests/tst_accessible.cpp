@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -79,7 +80,11 @@ private:
     }
 
 private slots:
-    void cleanup() { fx.close(); }
+    void cleanup()
+    {
+        A11y::flush();
+        fx.close();
+    }
 
     // --- Names, one table over the exercise windows ---------------------------
 
@@ -213,8 +218,10 @@ private slots:
         QFETCH(int, exercise);
         QVERIFY(fx.open(exercise));
         // The title, a title of signs in words.
-        QCOMPARE(spokenName(fx.window.get()),
-                 exercise == 6 ? QStringLiteral(u"まるたたき") : app().ExerciseTitles[exercise]);
+        const QMap<int, QString> inWords = {{6, QStringLiteral(u"まるたたき")},
+                                            {8, QStringLiteral(u"ぬけはなーに？")},
+                                            {9, QStringLiteral(u"ながいのどーれ？")}};
+        QCOMPARE(spokenName(fx.window.get()), inWords.value(exercise, app().ExerciseTitles[exercise]));
         // The first key a player presses starts the run.
         QCOMPARE(fx.window->focusWidget(), fx.button("cmdStart"));
         QStringList silent;
@@ -356,15 +363,20 @@ private slots:
         press(longest());
         QCOMPARE(told(news), QStringList{QStringLiteral(u"正解。あと　49問")});
         press(longest());
+        A11y::flush(); // each click is an event of its own
         press(shortest());
         QCOMPARE(announced(spy, "lblResult"),
                  (QStringList{QStringLiteral(u"正解"), QStringLiteral(u"正解"), QStringLiteral(u"不正解")}));
         QCOMPARE(told(news), (QStringList{QStringLiteral(u"正解。あと　49問"), QStringLiteral(u"正解。あと　48問"),
                                           QStringLiteral(u"不正解。あと　47問")}));
-        // The news rides on the answer with the focus, which stays there.
-        const QWidget *focused = news.last().at(0).value<QWidget *>();
-        QVERIFY(fx.control<QWidget>(QStringLiteral("fraAns"))->isAncestorOf(focused));
-        QCOMPARE(spokenDescription(const_cast<QWidget *>(focused)), QStringLiteral(u"不正解。あと　47問"));
+        // The news is the window's notification, as a screen reader reads it;
+        // the focus stays on the answers.
+        QWidget *box = news.last().at(0).value<QWidget *>();
+        QCOMPARE(box->window(), fx.window.get());
+        QCOMPARE(accessible(box)->role(), QAccessible::Notification);
+        QCOMPARE(spokenName(box), QStringLiteral(u"不正解。あと　47問"));
+        QVERIFY(box->isVisible());
+        QVERIFY(fx.control<QWidget>(QStringLiteral("fraAns"))->isAncestorOf(fx.window->focusWidget()));
         QCOMPARE(spokenName(control(QStringLiteral("lblResult"))), QStringLiteral(u"不正解"));
 
         spy.clear();
@@ -380,8 +392,6 @@ private slots:
         QCOMPARE(fx.text("lblTimer"), QStringLiteral("9.7"));
         const QStringList all = told(news);
         QCOMPARE(all.mid(all.size() - 2), (QStringList{QStringLiteral(u"正解。おわり。記録　9.7秒"), QStringLiteral(u"順位は1位")}));
-        // At the end the focus is back on 開　始, and the news with it.
-        QCOMPARE(news.last().at(0).value<QWidget *>(), fx.button("cmdStart"));
         QCOMPARE(spokenName(control(QStringLiteral("lblProbCnt"))), QStringLiteral(u"おわり"));
         QCOMPARE(spokenName(fx.button("cmdStart")), QStringLiteral(u"開始"));
         // The next run's counter reads as it shows again.
@@ -505,7 +515,10 @@ private slots:
         QCOMPARE(events, QList<QAccessible::Event>());
         QCOMPARE(spokenName(timer), QStringLiteral("2.3"));
         QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::told);
-        QTest::keyClick(fx.window.get(), Qt::Key_F6);
+        const QList<QShortcut *> shortcuts = fx.window->findChildren<QShortcut *>();
+        for (QShortcut *shortcut : shortcuts)
+            if (shortcut->key() == QKeySequence(Qt::Key_F6))
+                emit shortcut->activated();
         QCOMPARE(told(spy), QStringList{QStringLiteral(u"経過時間　2.3秒")});
     }
 
@@ -520,7 +533,9 @@ private slots:
             QVERIFY2(!seen.contains(words), qPrintable(words));
             seen.append(words);
             for (const Prefectures::Row &prefecture : table)
-                QVERIFY2(!words.contains(prefecture.name) && !words.contains(prefecture.reading),
+                // (A two-kana reading may stand inside an ordinary word: ちば in いちばん.)
+                QVERIFY2(!words.contains(prefecture.name)
+                             && (prefecture.reading.size() < 3 || !words.contains(prefecture.reading)),
                          qPrintable(words + QLatin1Char(' ') + prefecture.name));
         }
     }

@@ -141,6 +141,9 @@ void tell(QWidget *where, const QString &news)
     if (!window->isVisible())
         return;
     Pending &queue = pending();
+    // News for a window that has closed goes with it.
+    if (!queue.window)
+        queue.parts.clear();
     if (queue.window && queue.window != window)
         flush();
     queue.window = window;
@@ -169,7 +172,9 @@ QString spoken(const QString &shown)
     for (QString &line : lines) {
         line = line.trimmed();
         // Bullets and notes at the start of a line are layout, not words.
-        while (line.startsWith(u'●') || line.startsWith(u'※') || line.startsWith(u'　'))
+        // (A run of marks is a word, as in "●●●たたき", not a bullet.)
+        while ((line.startsWith(u'●') && !line.startsWith(QStringLiteral(u"●●"))) || line.startsWith(u'※')
+               || line.startsWith(u'　'))
             line.remove(0, 1);
         // A run of marks is one word: "●●●たたき" is まるたたき.
         line.replace(QRegularExpression(QStringLiteral(u"●+")), QStringLiteral(u"まる"));
