@@ -234,6 +234,9 @@ void TrainerWindow::setRunningControls(bool running)
     cmdStart->setAccessibleName(running ? QStringLiteral(u"中止") : QStringLiteral(u"開始"));
     if (m_answerArea)
         m_answerArea->setEnabled(running);
+    // Every answer changes at once: the news of the start or the stop comes
+    // after the screen reader has gone through that.
+    A11y::holdNews(500);
     if (running)
         focusAnswerArea();
 }

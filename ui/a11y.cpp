@@ -5,11 +5,13 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace A11y {
@@ -20,10 +22,19 @@ constexpr char LivePattern[] = "kashikoroLivePattern";
 
 struct Pending
 {
+    qint64 heldUntil = 0;
     QPointer<QWidget> window;
     QStringList parts;
     bool scheduled = false;
 };
+
+QElapsedTimer &clock()
+{
+    static QElapsedTimer one;
+    if (!one.isValid())
+        one.start();
+    return one;
+}
 
 Pending &pending()
 {
@@ -150,8 +161,14 @@ void tell(QWidget *where, const QString &news)
     queue.parts.append(news);
     if (!queue.scheduled) {
         queue.scheduled = true;
-        QTimer::singleShot(0, qApp, [] { flush(); });
+        const qint64 wait = std::max<qint64>(0, queue.heldUntil - clock().elapsed());
+        QTimer::singleShot(int(wait), qApp, [] { flush(); });
     }
+}
+
+void holdNews(int ms)
+{
+    pending().heldUntil = clock().elapsed() + ms;
 }
 
 void flush()

@@ -32,6 +32,10 @@ void announce(QWidget *widget, const QString &text);
 // the next question) is joined and spoken once, when that event is done, so
 // that no part cuts off another and the focus has settled where it goes.
 void tell(QWidget *where, const QString &news);
+// News told in the next ms waits until they have passed: after a burst of
+// changes (a board of buttons enabled at once, the focus moved), Orca drops
+// what it finds queued behind them when it reaches the focus.
+void holdNews(int ms);
 // Speaks what tell has gathered now, before a dialog takes the focus.
 void flush();
 
