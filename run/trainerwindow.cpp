@@ -115,7 +115,10 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
     // The time when asked, rather than ten times a second.
     auto *timeKey = new QShortcut(A11y::timeKey(), this);
     timeKey->setAutoRepeat(false);
-    connect(timeKey, &QShortcut::activated, this, [this] { A11y::tell(this, spokenTime(lblTimer->text())); });
+    connect(timeKey, &QShortcut::activated, this, [this] {
+        lblTimer->setAccessibleName(lblTimer->text());
+        A11y::tell(this, spokenTime(lblTimer->text()));
+    });
     Sounds::instance().prepare();
 
     connect(cmdStart, &QPushButton::clicked, this, &TrainerWindow::cmdStart_Click);
@@ -134,8 +137,11 @@ void TrainerWindow::describeCommonControls(QLabel *instructions, QPushButton *en
         setAccessibleName(A11y::spoken(windowTitle()));
     A11y::describe(lblResult, spokenMark(lblResult->text()), QStringLiteral(u"前の答えの正誤"));
     A11y::describe(lblProbCnt, lblProbCnt->text(), QStringLiteral(u"問題の進み具合"));
-    // Read as the number it shows, between "経過時間" and "秒", which read themselves.
-    A11y::readLive(lblTimer, QStringLiteral("%1"));
+    // Read as the number it shows, between "経過時間" and "秒", which read
+    // themselves. Its name follows the time only when the time is told (asked
+    // for, at Stop and at the end), not at every tick: ten changes a second
+    // would drown everything else a screen reader has to say.
+    lblTimer->setAccessibleName(lblTimer->text());
     lblTimer->setAccessibleDescription(QStringLiteral(u"経過時間の秒数。間違えると５秒加算。%1キーで読み上げ")
                                            .arg(A11y::timeKey().toString(QKeySequence::NativeText)));
     A11y::describe(cmdRank, QStringLiteral(u"順位"), QStringLiteral(u"この練習の順位表を見る"));
@@ -338,6 +344,7 @@ void TrainerWindow::FinishRun()
     // and it is the time the player sees.
     showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
     const QString timeText = lblTimer->text();
+    lblTimer->setAccessibleName(timeText);
     // The end is heard before any question about a name: a tune, then the words.
     const bool best = m_ranking && m_ranking->FindRankPlace(QLocale::c().toDouble(timeText)) == 1;
     Sounds::instance().play(best ? Sounds::Cue::NewRecord : Sounds::Cue::Finished);
@@ -357,6 +364,7 @@ void TrainerWindow::StopRun()
     timCount->stop();
     setRunningControls(false);
     showStopped();
+    lblTimer->setAccessibleName(lblTimer->text());
     A11y::tell(this, QStringLiteral(u"中止しました"));
     if (RunObserver *observer = runObserver())
         observer->runStopped();

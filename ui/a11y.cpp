@@ -18,7 +18,6 @@ namespace A11y {
 
 namespace {
 
-constexpr char LivePattern[] = "kashikoroLivePattern";
 
 struct Pending
 {
@@ -40,30 +39,6 @@ Pending &pending()
 {
     static Pending one;
     return one;
-}
-
-// A label whose name is its pattern filled with its text at the moment of reading.
-class LiveLabel final : public QAccessibleWidget
-{
-public:
-    explicit LiveLabel(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Name) {
-            const auto *label = static_cast<const QLabel *>(object());
-            return label->property(LivePattern).toString().arg(label->text());
-        }
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface *liveLabelFactory(const QString &, QObject *object)
-{
-    auto *label = qobject_cast<QLabel *>(object);
-    if (label && label->property(LivePattern).isValid())
-        return new LiveLabel(label);
-    return nullptr;
 }
 
 // Where a window's news is told: a notification, shown anew for every piece
@@ -208,23 +183,6 @@ QString spoken(const QString &shown)
         joined += line;
     }
     return joined;
-}
-
-void readLive(QLabel *label, const QString &pattern)
-{
-    static bool installed = false;
-    if (!installed) {
-        QAccessible::installFactory(liveLabelFactory);
-        installed = true;
-    }
-    label->setProperty(LivePattern, pattern);
-    // An interface made before (Qt makes one as soon as a label gets its
-    // text) goes, so that the next reader gets the live one.
-    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(label); made && !dynamic_cast<LiveLabel *>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    // A name of its own keeps the label from telling every new text; the
-    // live name above is what is read.
-    label->setAccessibleName(pattern.arg(QString()));
 }
 
 QKeySequence timeKey()

@@ -44,11 +44,6 @@ void flush();
 // becomes a pause.
 QString spoken(const QString &shown);
 
-// label is read as pattern with %1 its text, looked up when read: its name
-// follows the text without one change event per new text (a stopwatch that
-// would flood the reader ten times a second).
-void readLive(QLabel *label, const QString &pattern);
-
 // The key that tells the stopwatch's time on demand.
 QKeySequence timeKey();
 

@@ -447,7 +447,14 @@ def main():
                 play_numbers(player, 3)
                 stop(player, "ex%d stop" % number)
             elif number in full:
+                since = player.orca.mark()
                 play(player, 50)
+                # The ranking's dialog, as Orca reads it: the place and the
+                # question for a name.
+                index, _ = player.orca.wait("おめでとうだぴこ。　1位だぴこ。", since, 15)
+                player.note("ex%d rank dialog" % number, player.orca.lines[index])
+                player.orca.quiet()
+                player.note("ex%d rank dialog said" % number, " / ".join(player.orca.said(index)))
                 # The ranking asks for a name (the one offered is kept);
                 # then the place is told.
                 player.press("Return", expect=START + "(順位は\\d+位|順位外)" + END, timeout=15,
