@@ -421,6 +421,14 @@ private slots:
                                                     u"金色で穴あき、白くて小さい");
         QTest::newRow("11 none") << 11 << QList<int>{0, 40, 1, 40, 2, 40, 3, 40, 28, 40, 39, 40, 35, 40, 0, 40}
                                  << QStringLiteral(u"あと　50問。硬貨はなし");
+        // Lit, not lit, left to right: the count is the player's.
+        QTest::newRow("3 lamps") << 3 << QList<int>{1, 2, 0, 2, 0, 2, 1, 2, 1, 2, 0, 2, 0, 2, 0, 2, 1, 2}
+                                 << QStringLiteral(u"あと　50問。左から　ぴか、なし、なし、ぴか、ぴか、なし、なし、なし、ぴか");
+        // Rock, and the opponent lost.
+        QTest::newRow("10 janken") << 10 << QList<int>{0, 3, 1, 2} << QStringLiteral(u"あと　50問。相手の手　グー、相手が負けた");
+        // 10 ? 5 = 15, the operator hidden.
+        QTest::newRow("13 operators") << 13 << QList<int>{0, 4, 14, 99, 5, 15}
+                                      << QStringLiteral(u"あと　50問。10　なに　5　は　15");
         // 東京 asked on the third button, among 北海道, 沖縄 and 滋賀.
         QTest::newRow("14 prefectures")
             << 14 << QList<int>{12, 47, 2, 4, 0, 47, 46, 47, 24, 47}
