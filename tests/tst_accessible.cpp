@@ -426,6 +426,12 @@ private slots:
                                  << QStringLiteral(u"あと　50問。左から　ぴか、なし、なし、ぴか、ぴか、なし、なし、なし、ぴか");
         // Rock, and the opponent lost.
         QTest::newRow("10 janken") << 10 << QList<int>{0, 3, 1, 2} << QStringLiteral(u"あと　50問。相手の手　グー、相手が負けた");
+        // Four digits by place, their sizes unsaid.
+        QTest::newRow("5 bigger") << 5 << QList<int>{0, 61, 3, 10, 60, 61, 7, 10, 30, 61, 0, 10, 10, 61, 9, 10}
+                                  << QStringLiteral(u"あと　50問。左上　3、右上　7、左下　0、右下　9");
+        // The ◆ on 3, the ● on 21.
+        QTest::newRow("6 whack") << 6 << QList<int>{3, 25, 21, 25}
+                                 << QStringLiteral(u"あと　50問。1行4列　ひしがた、5行2列　まる");
         // 10 ? 5 = 15, the operator hidden.
         QTest::newRow("13 operators") << 13 << QList<int>{0, 4, 14, 99, 5, 15}
                                       << QStringLiteral(u"あと　50問。10　なに　5　は　15");
