@@ -432,6 +432,14 @@ private slots:
         // The ◆ on 3, the ● on 21.
         QTest::newRow("6 whack") << 6 << QList<int>{3, 25, 21, 25}
                                  << QStringLiteral(u"あと　50問。1行4列　ひしがた、5行2列　まる");
+        // Every rung there, the star on the first line: the path is the player's to trace.
+        QTest::newRow("4 ladder") << 4 << QList<int>{6, 7, 6, 7, 6, 7, 0, 4}
+                                  << QStringLiteral(u"あと　50問。ほしは左から1本目。横線は上から　1段目　2と3の間、"
+                                                    u"2段目　1と2の間、2段目　3と4の間、3段目　2と3の間、4段目　1と2の間、"
+                                                    u"4段目　3と4の間、5段目　2と3の間、6段目　1と2の間、6段目　3と4の間");
+        // 午後 3:05: the hands by the numerals, not the time.
+        QTest::newRow("12 clock") << 12 << QList<int>{1, 2, 3, 12, 1, 12}
+                                  << QStringLiteral(u"あと　50問。午後。短い針は3と4の間、長い針は1");
         // 10 ? 5 = 15, the operator hidden.
         QTest::newRow("13 operators") << 13 << QList<int>{0, 4, 14, 99, 5, 15}
                                       << QStringLiteral(u"あと　50問。10　なに　5　は　15");
