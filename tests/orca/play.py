@@ -249,7 +249,13 @@ def tab_to(player, name, limit=20):
         player.orca.quiet()
         since = player.orca.mark()
         key("Tab")
-        index, _ = player.orca.wait(NOT_KEY_ECHO, since, 5)
+        try:
+            index, _ = player.orca.wait(NOT_KEY_ECHO, since, 5)
+        except Failure:
+            # A window just handed the focus back (the menu after the notice)
+            # may not have it yet: the next Tab tries again.
+            player.note("tab", "(nothing)")
+            continue
         player.note("tab", player.orca.lines[index])
         if name in player.orca.lines[index]:
             player.orca.quiet()
