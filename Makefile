@@ -5,7 +5,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps configure build run test test-orca bench package clean
 
 deps:
 	@bash scripts/install-deps
@@ -21,6 +21,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+# The game played by keyboard under the Orca screen reader, every utterance
+# checked (tests/orca/). Installs its own packages first (tests/orca/install-deps).
+test-orca: build
+	bash tests/orca/run-orca-check $(BUILD) $(ORCA_ARGS)
 
 # A Debian package of the game (build/kashikoro_<version>_<arch>.deb).
 package: build

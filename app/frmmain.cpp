@@ -11,6 +11,7 @@
 #include "history/historyexport.h"
 #include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
+#include "ui/a11y.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
@@ -88,8 +89,12 @@ void frmMain::Form_Load()
                                             .arg(BuildInfo::VersionMinor)
                                             .arg(BuildInfo::VersionRevision));
     app().ExerciseTitles = exerciseTitles();
-    for (int index = 1; index <= ExerciseCount; ++index)
+    for (int index = 1; index <= ExerciseCount; ++index) {
         cmdMenu[index]->setText(app().ExerciseTitles[index]);
+        // A title of signs ("●●●たたき") reads as words.
+        if (A11y::spoken(app().ExerciseTitles[index]) != app().ExerciseTitles[index])
+            cmdMenu[index]->setAccessibleName(A11y::spoken(app().ExerciseTitles[index]));
+    }
 }
 
 bool frmMain::event(QEvent *event)

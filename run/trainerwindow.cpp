@@ -101,6 +101,8 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
     timCount->setTimerType(Qt::PreciseTimer);
 
     describeCommonControls(lblExp, cmdEnd);
+    // A new window waits on 開　始: the first key a player presses starts.
+    cmdStart->setFocus(Qt::OtherFocusReason);
 
     // Start and stop from anywhere in the window, without the mouse.
     auto *startStopKey = new QShortcut(Keys::startStop(), this);
@@ -109,6 +111,13 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
         // From here on the focus shows where the keyboard is.
         setAttribute(Qt::WA_KeyboardFocusChange);
         cmdStart->click();
+    });
+    // The time when asked, rather than ten times a second.
+    auto *timeKey = new QShortcut(A11y::timeKey(), this);
+    timeKey->setAutoRepeat(false);
+    connect(timeKey, &QShortcut::activated, this, [this] {
+        lblTimer->setAccessibleName(lblTimer->text());
+        A11y::tell(this, spokenTime(lblTimer->text()));
     });
     Sounds::instance().prepare();
 
@@ -122,11 +131,19 @@ TrainerWindow::~TrainerWindow() = default;
 
 void TrainerWindow::describeCommonControls(QLabel *instructions, QPushButton *endButton)
 {
-    // The instructions read as they stand.
     instructions->setAccessibleDescription(QStringLiteral(u"遊び方"));
+    // A title of signs ("●●●たたき") reads as words.
+    if (A11y::spoken(windowTitle()) != windowTitle())
+        setAccessibleName(A11y::spoken(windowTitle()));
     A11y::describe(lblResult, spokenMark(lblResult->text()), QStringLiteral(u"前の答えの正誤"));
     A11y::describe(lblProbCnt, lblProbCnt->text(), QStringLiteral(u"問題の進み具合"));
-    A11y::describe(lblTimer, spokenTime(lblTimer->text()), QStringLiteral(u"今の記録。間違えると５秒加算"));
+    // Read as the number it shows, between "経過時間" and "秒", which read
+    // themselves. Its name follows the time only when the time is told (asked
+    // for, at Stop and at the end), not at every tick: ten changes a second
+    // would drown everything else a screen reader has to say.
+    lblTimer->setAccessibleName(lblTimer->text());
+    lblTimer->setAccessibleDescription(QStringLiteral(u"経過時間の秒数。間違えると５秒加算。%1キーで読み上げ")
+                                           .arg(A11y::timeKey().toString(QKeySequence::NativeText)));
     A11y::describe(cmdRank, QStringLiteral(u"順位"), QStringLiteral(u"この練習の順位表を見る"));
     A11y::describe(cmdStart, QStringLiteral(u"開始"),
                    QStringLiteral(u"開始と中止。%1キーでどこからでも押せる")
@@ -138,7 +155,6 @@ void TrainerWindow::describeCommonControls(QLabel *instructions, QPushButton *en
 void TrainerWindow::showTime(const QString &stopwatchText)
 {
     lblTimer->setText(stopwatchText);
-    lblTimer->setAccessibleName(spokenTime(stopwatchText));
 }
 
 bool TrainerWindow::isRunning() const
@@ -159,6 +175,8 @@ void TrainerWindow::setInstructionLines(const QStringList &ownLines, bool withCo
         lines += CommonLines;
     // The lines are kept as the game writes them, CR LF between them.
     lblExp->setText(lines.join(QStringLiteral("\r\n")));
+    // Read without the bullets, the signs in words.
+    lblExp->setAccessibleName(A11y::spoken(lblExp->text()));
 }
 
 void TrainerWindow::setAnswerArea(QWidget *area)
@@ -190,6 +208,7 @@ void TrainerWindow::setCounterText(const QString &text)
 {
     lblProbCnt->setText(text);
     lblProbCnt->setAccessibleName(text);
+    A11y::tell(this, text);
 }
 
 void TrainerWindow::keyPressEvent(QKeyEvent *event)
@@ -221,6 +240,9 @@ void TrainerWindow::setRunningControls(bool running)
     cmdStart->setAccessibleName(running ? QStringLiteral(u"中止") : QStringLiteral(u"開始"));
     if (m_answerArea)
         m_answerArea->setEnabled(running);
+    // Every answer changes at once: the news of the start or the stop comes
+    // after the screen reader has gone through that.
+    A11y::holdNews(500);
     if (running)
         focusAnswerArea();
 }
@@ -269,6 +291,7 @@ void TrainerWindow::poseQuestion()
 {
     showCounter();
     NextQuestion();
+    A11y::tell(this, spokenQuestion());
 }
 
 void TrainerWindow::showCounter()
@@ -321,12 +344,17 @@ void TrainerWindow::FinishRun()
     // and it is the time the player sees.
     showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
     const QString timeText = lblTimer->text();
+    lblTimer->setAccessibleName(timeText);
     // The end is heard before any question about a name: a tune, then the words.
     const bool best = m_ranking && m_ranking->FindRankPlace(QLocale::c().toDouble(timeText)) == 1;
     Sounds::instance().play(best ? Sounds::Cue::NewRecord : Sounds::Cue::Finished);
     A11y::announce(lblProbCnt, QStringLiteral(u"おわり"));
-    A11y::announce(lblTimer, spokenTime(timeText));
+    A11y::tell(this, QStringLiteral(u"記録　%1秒").arg(timeText));
+    // Heard before the ranking's dialog takes the focus.
+    A11y::flush();
     const int place = m_ranking ? rankInAndFindPlace(*m_ranking, timeText) : 0;
+    if (m_ranking)
+        A11y::tell(this, place > 0 ? QStringLiteral(u"順位は%1位").arg(place) : QStringLiteral(u"順位外"));
     if (RunObserver *observer = runObserver())
         observer->runFinished(timeText, place);
 }
@@ -336,6 +364,8 @@ void TrainerWindow::StopRun()
     timCount->stop();
     setRunningControls(false);
     showStopped();
+    lblTimer->setAccessibleName(lblTimer->text());
+    A11y::tell(this, QStringLiteral(u"中止しました"));
     if (RunObserver *observer = runObserver())
         observer->runStopped();
 }

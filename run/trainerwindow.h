@@ -107,6 +107,10 @@ protected:
     virtual void showStopped() {}
     // End of a run: before the frame's end steps.
     virtual void showFinished() {}
+    // The question on screen as a listener hears it, told after the counter
+    // each time one is posed: what a player sees, in words, without what the
+    // player has to work out. Empty when the counter says it all.
+    virtual QString spokenQuestion() const { return QString(); }
 
     // Escape closes an idle window, but never throws a run away.
     void keyPressEvent(QKeyEvent *event) override;

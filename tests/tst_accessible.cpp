@@ -1,16 +1,19 @@
 // What a screen reader finds in the exercise windows: every control named in
 // Japanese words, read through QAccessible as assistive technology reads it;
-// pictures and lines named without giving the answer away; the mark and the
-// end of a run announced as they happen.
+// pictures and lines named without giving the answer away, also once a run is
+// under way; the question, the mark, the questions left and the end of a run
+// told through the focused control as they happen.
 
 #include "app/frmmain.h"
 #include "exercises/09_longest/linesview.h"
 #include "ranking/frmrank.h"
 #include "support/trainerfixture.h"
+#include "exercises/14_prefectures/shapewords.h"
 #include "ui/a11y.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -44,6 +47,16 @@ QList<int> windows()
     return numbers;
 }
 
+// What the player heard since the spy began: the news, in order.
+QStringList told(const QSignalSpy &spy)
+{
+    A11y::flush();
+    QStringList texts;
+    for (const QList<QVariant> &arguments : spy)
+        texts.append(arguments.at(1).toString());
+    return texts;
+}
+
 } // namespace
 
 class TestAccessible : public QObject
@@ -67,7 +80,11 @@ private:
     }
 
 private slots:
-    void cleanup() { fx.close(); }
+    void cleanup()
+    {
+        A11y::flush();
+        fx.close();
+    }
 
     // --- Names, one table over the exercise windows ---------------------------
 
@@ -87,7 +104,10 @@ private slots:
             // 数字順番押し counts otherwise (its own row below).
             if (exercise != 2)
                 row("lblProbCnt") << QStringLiteral(u"あと　50問") << QStringLiteral(u"問題の進み具合");
-            row("lblTimer") << QStringLiteral(u"経過時間　0.0秒") << QStringLiteral(u"今の記録。間違えると５秒加算");
+            // The number only: "経過時間" above it and "秒" beside it read themselves.
+            row("lblTimer") << QStringLiteral("0.0")
+                            << QStringLiteral(u"経過時間の秒数。間違えると５秒加算。F6キーで読み上げ");
+            row("Label2") << QStringLiteral(u"秒") << QString();
             row("cmdRank") << QStringLiteral(u"順位") << QStringLiteral(u"この練習の順位表を見る");
             row("cmdStart") << QStringLiteral(u"開始") << QStringLiteral(u"開始と中止。F5キーでどこからでも押せる");
             row("cmdEnd") << QStringLiteral(u"終了") << QStringLiteral(u"ウィンドウを閉じてメニューに戻る");
@@ -96,6 +116,19 @@ private slots:
         const auto row = [](int exercise, const char *control, const QString &name, const QString &description) {
             QTest::addRow("%d %s", exercise, control) << exercise << QString::fromLatin1(control) << name << description;
         };
+        // Instruction lines without their bullets, the signs in words.
+        row(1, "lblExp",
+            QStringLiteral(u"表示される文字の色と同じボタンをおすんだぴこ。全部で５０問あるんだぴこ。"
+                           u"クリアした時間が早い方が良いんだぴこ。間違えると５秒加算されるんだぴこ。開始ボタンで始めるんだぴこ。"),
+            QStringLiteral(u"遊び方"));
+        row(6, "lblExp",
+            QStringLiteral(u"表示される「まる」のボタンをおすんだぴこ。「ひしがた」じゃないよ。全部で５０問あるんだぴこ。"
+                           u"クリアした時間が早い方が良いんだぴこ。間違えると５秒加算されるんだぴこ。開始ボタンで始めるんだぴこ。"),
+            QStringLiteral(u"遊び方"));
+        row(7, "lblExp",
+            QStringLiteral(u"表示する計算式の答えを入力して、Enterキーを押すんだぴこ。全部で５０問あるんだぴこ。"
+                           u"クリアした時間が早い方が良いんだぴこ。間違えると５秒加算されるんだぴこ。開始ボタンで始めるんだぴこ。"),
+            QStringLiteral(u"遊び方"));
         // これは何色？: a colour button is its colour.
         row(1, "cmdColor(1)", QStringLiteral(u"くろ"), QStringLiteral(u"数字キー1でも押せる"));
         row(1, "cmdColor(5)", QStringLiteral(u"みどり"), QStringLiteral(u"数字キー5でも押せる"));
@@ -166,8 +199,8 @@ private slots:
         QWidget *widget = this->control(control);
         QVERIFY(accessible(widget));
         QCOMPARE(spokenName(widget), name);
-        if (!description.isEmpty())
-            QCOMPARE(spokenDescription(widget), description);
+        // An empty description is a claim too: nothing more is read there.
+        QCOMPARE(spokenDescription(widget), description);
         if (qobject_cast<QAbstractButton *>(widget))
             QCOMPARE(accessible(widget)->role(), QAccessible::Button);
     }
@@ -184,7 +217,13 @@ private slots:
     {
         QFETCH(int, exercise);
         QVERIFY(fx.open(exercise));
-        QCOMPARE(spokenName(fx.window.get()), app().ExerciseTitles[exercise]);
+        // The title, a title of signs in words.
+        const QMap<int, QString> inWords = {{6, QStringLiteral(u"まるたたき")},
+                                            {8, QStringLiteral(u"ぬけはなーに？")},
+                                            {9, QStringLiteral(u"ながいのどーれ？")}};
+        QCOMPARE(spokenName(fx.window.get()), inWords.value(exercise, app().ExerciseTitles[exercise]));
+        // The first key a player presses starts the run.
+        QCOMPARE(fx.window->focusWidget(), fx.button("cmdStart"));
         QStringList silent;
         int named = 0;
         const QList<QWidget *> widgets = fx.window->findChildren<QWidget *>();
@@ -217,7 +256,10 @@ private slots:
         QCOMPARE(spokenName(control(QStringLiteral("cmdAns(7)"))), QStringLiteral(u"2行3列"));
         QCOMPARE(spokenName(fx.button("cmdStart")), QStringLiteral(u"中止"));
         fx.ticks(12);
-        QCOMPARE(spokenName(control(QStringLiteral("lblTimer"))), QStringLiteral(u"経過時間　1.2秒"));
+        fx.clickStart();
+        // Stopped: the time reads as it stands.
+        QCOMPARE(spokenName(control(QStringLiteral("lblTimer"))), QStringLiteral("1.2"));
+        fx.clickStart();
         fx.clickStart();
         QCOMPARE(spokenName(fx.button("cmdStart")), QStringLiteral(u"開始"));
     }
@@ -283,6 +325,9 @@ private slots:
         frmMain menu;
         QCOMPARE(spokenName(menu.findChild<QPushButton *>(QStringLiteral("cmdEnd"))), QStringLiteral(u"終了"));
         QCOMPARE(spokenName(menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(1)"))), QStringLiteral(u"これは何色？"));
+        // Its caption stays "●●●たたき"; it reads as a word.
+        QCOMPARE(menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(6)"))->text(), QStringLiteral(u"●●●たたき"));
+        QCOMPARE(spokenName(menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(6)"))), QStringLiteral(u"まるたたき"));
         frmRank ranking(rankStore(), nullptr);
         QCOMPARE(spokenName(ranking.findChild<QWidget *>(QStringLiteral("txtRank"))), QStringLiteral(u"順位表"));
         QCOMPARE(spokenName(ranking.findChild<QWidget *>(QStringLiteral("cmdClose"))), QStringLiteral(u"閉じる"));
@@ -295,9 +340,12 @@ private slots:
     {
         QVERIFY(fx.open(9));
         QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::announced);
+        QSignalSpy news(&A11y::announcer(), &A11y::Announcer::told);
         fx.random.pushSeeded(9, 1000);
         fx.dialogs->answerText(QStringLiteral(u"よみあげ"));
         fx.clickStart();
+        QCOMPARE(told(news), QStringList{QStringLiteral(u"あと　50問")});
+        news.clear();
         auto *view = fx.control<LinesView>(QStringLiteral("fraProb"));
         auto press = [this](int line) { fx.click(fx.button(qPrintable(QStringLiteral("cmdAns(%1)").arg(line)))); };
         auto longest = [view] {
@@ -313,31 +361,208 @@ private slots:
                        - lines.begin());
         };
 
-        // Right twice: told twice, though the name stays the same; then wrong.
+        // Right twice: told twice, though the words are alike; then wrong.
+        // Each answer is one piece of news: the mark, then the questions left.
         press(longest());
+        QCOMPARE(told(news), QStringList{QStringLiteral(u"正解。あと　49問")});
         press(longest());
+        A11y::flush(); // each click is an event of its own
         press(shortest());
         QCOMPARE(announced(spy, "lblResult"),
                  (QStringList{QStringLiteral(u"正解"), QStringLiteral(u"正解"), QStringLiteral(u"不正解")}));
+        QCOMPARE(told(news), (QStringList{QStringLiteral(u"正解。あと　49問"), QStringLiteral(u"正解。あと　48問"),
+                                          QStringLiteral(u"不正解。あと　47問")}));
+        // The news is the window's notification, as a screen reader reads it;
+        // the focus stays on the answers.
+        QWidget *box = news.last().at(0).value<QWidget *>();
+        QCOMPARE(box->window(), fx.window.get());
+        QCOMPARE(accessible(box)->role(), QAccessible::Notification);
+        QCOMPARE(spokenName(box), QStringLiteral(u"不正解。あと　47問"));
+        QVERIFY(box->isVisible());
+        QVERIFY(fx.control<QWidget>(QStringLiteral("fraAns"))->isAncestorOf(fx.window->focusWidget()));
         QCOMPARE(spokenName(control(QStringLiteral("lblResult"))), QStringLiteral(u"不正解"));
-        QCOMPARE(announced(spy, "lblProbCnt"), QStringList());
 
         spy.clear();
         for (int q = 4; q <= 50; ++q) {
             fx.tick();
             press(longest());
+            A11y::flush();
         }
         QVERIFY(fx.showsIdle("fraAns"));
         QCOMPARE(announced(spy, "lblResult").size(), 47);
-        // The end of the run: "おわり", then the time.
+        // The end of the run: the mark, "おわり" and the time before the
+        // ranking asks for a name; the place once it has.
         QCOMPARE(fx.text("lblTimer"), QStringLiteral("9.7"));
-        QCOMPARE(announced(spy, "lblProbCnt"), QStringList{QStringLiteral(u"おわり")});
-        QCOMPARE(announced(spy, "lblTimer"), QStringList{QStringLiteral(u"経過時間　9.7秒")});
+        const QStringList all = told(news);
+        QCOMPARE(all.mid(all.size() - 2), (QStringList{QStringLiteral(u"正解。おわり。記録　9.7秒"), QStringLiteral(u"順位は1位")}));
         QCOMPARE(spokenName(control(QStringLiteral("lblProbCnt"))), QStringLiteral(u"おわり"));
         QCOMPARE(spokenName(fx.button("cmdStart")), QStringLiteral(u"開始"));
         // The next run's counter reads as it shows again.
         fx.clickStart();
         QCOMPARE(spokenName(control(QStringLiteral("lblProbCnt"))), QStringLiteral(u"あと　50問"));
+    }
+
+    // The question as a listener hears it when it is posed: what the player
+    // sees in words, after the questions left.
+    void questionIsTold_data()
+    {
+        QTest::addColumn<int>("exercise");
+        QTest::addColumn<QList<int>>("draws"); // pairs: value, choices
+        QTest::addColumn<QString>("news");
+        // The word "あか" in blue ink: the word first, then the ink to press.
+        QTest::newRow("1 colour") << 1 << QList<int>{2, 5, 1, 5} << QStringLiteral(u"あと　50問。字は「あか」、色はあお");
+        QTest::newRow("1 agree") << 1 << QList<int>{4, 5, 4, 5} << QStringLiteral(u"あと　50問。字は「みどり」、色はみどり");
+        QTest::newRow("7 minus") << 7 << QList<int>{47, 90, 2, 9, 1, 2} << QStringLiteral(u"あと　50問。57　ひく　3");
+        QTest::newRow("7 plus") << 7 << QList<int>{0, 90, 8, 9, 0, 2} << QStringLiteral(u"あと　50問。10　たす　9");
+        // Coins by their look, top row then bottom, turned ones alike, never a value:
+        // 500, -, -, 50 above; 500 turned, 10, 5, 1 below.
+        QTest::newRow("11 coins") << 11 << QList<int>{24, 40, 25, 40, 0, 40, 12, 40, 30, 40, 8, 40, 16, 40, 4, 40}
+                                  << QStringLiteral(u"あと　50問。硬貨6枚、大きくて金色、銀色で穴あき、大きくて金色、銅色、"
+                                                    u"金色で穴あき、白くて小さい");
+        QTest::newRow("11 none") << 11 << QList<int>{0, 40, 1, 40, 2, 40, 3, 40, 28, 40, 39, 40, 35, 40, 0, 40}
+                                 << QStringLiteral(u"あと　50問。硬貨はなし");
+        // Lit, not lit, left to right: the count is the player's.
+        QTest::newRow("3 lamps") << 3 << QList<int>{1, 2, 0, 2, 0, 2, 1, 2, 1, 2, 0, 2, 0, 2, 0, 2, 1, 2}
+                                 << QStringLiteral(u"あと　50問。左から　ぴか、なし、なし、ぴか、ぴか、なし、なし、なし、ぴか");
+        // Rock, and the opponent lost.
+        QTest::newRow("10 janken") << 10 << QList<int>{0, 3, 1, 2} << QStringLiteral(u"あと　50問。相手の手　グー、相手が負けた");
+        // Four digits by place, their sizes unsaid.
+        QTest::newRow("5 bigger") << 5 << QList<int>{0, 61, 3, 10, 60, 61, 7, 10, 30, 61, 0, 10, 10, 61, 9, 10}
+                                  << QStringLiteral(u"あと　50問。左上　3、右上　7、左下　0、右下　9");
+        // The ◆ on 3, the ● on 21.
+        QTest::newRow("6 whack") << 6 << QList<int>{3, 25, 21, 25}
+                                 << QStringLiteral(u"あと　50問。1行4列　ひしがた、5行2列　まる");
+        // Every rung there, the star on the first line: the path is the player's to trace.
+        QTest::newRow("4 ladder") << 4 << QList<int>{6, 7, 6, 7, 6, 7, 0, 4}
+                                  << QStringLiteral(u"あと　50問。ほしは左から1本目。横線は上から　1段目　2と3の間、"
+                                                    u"2段目　1と2の間、2段目　3と4の間、3段目　2と3の間、4段目　1と2の間、"
+                                                    u"4段目　3と4の間、5段目　2と3の間、6段目　1と2の間、6段目　3と4の間");
+        // 午後 3:05: the hands by the numerals, not the time.
+        QTest::newRow("12 clock") << 12 << QList<int>{1, 2, 3, 12, 1, 12}
+                                  << QStringLiteral(u"あと　50問。午後。短い針は3と4の間、長い針は1");
+        // 10 ? 5 = 15, the operator hidden.
+        QTest::newRow("13 operators") << 13 << QList<int>{0, 4, 14, 99, 5, 15}
+                                      << QStringLiteral(u"あと　50問。10　なに　5　は　15");
+        // 東京 asked on the third button, among 北海道, 沖縄 and 滋賀.
+        QTest::newRow("14 prefectures")
+            << 14 << QList<int>{12, 47, 2, 4, 0, 47, 46, 47, 24, 47}
+            << QStringLiteral(u"あと　50問。とうきょう、東京。1、日本のいちばん北の大きな島。2、九州のずっと南、細長い島。"
+                              u"3、関東の南、東西に細長く東の端が湾。4、近畿の内陸、まん中に大きな湖");
+    }
+    void questionIsTold()
+    {
+        QFETCH(int, exercise);
+        QFETCH(QList<int>, draws);
+        QFETCH(QString, news);
+        QVERIFY(fx.open(exercise));
+        for (int i = 0; i + 1 < draws.size(); i += 2)
+            fx.random.pushInt(draws[i], draws[i + 1]);
+        fx.random.pushSeeded(uint(exercise), 400);
+        QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::told);
+        fx.clickStart();
+        QCOMPARE(told(spy), QStringList{news});
+        // Stopped: told so, on 開　始, where the focus went.
+        spy.clear();
+        fx.clickStart();
+        QCOMPARE(told(spy), QStringList{QStringLiteral(u"中止しました")});
+    }
+
+    // Once a run is under way the controls that hold the answer still read
+    // as their place only, and nothing in the window names the answer.
+    void answersStayHidden()
+    {
+        QVERIFY(fx.open(11));
+        // 500, 500 turned, -, 10, -, 5, 50, 1: 1066 yen.
+        for (int slot : {24, 25, 0, 12, 30, 8, 16, 4})
+            fx.random.pushInt(slot, 40);
+        fx.random.pushSeeded(11, 400);
+        fx.clickStart();
+        A11y::flush();
+        const QStringList places = {QStringLiteral(u"上の段　左から1番目"), QStringLiteral(u"下の段　左から1番目"),
+                                    QStringLiteral(u"上の段　左から2番目"), QStringLiteral(u"下の段　左から2番目"),
+                                    QStringLiteral(u"上の段　左から3番目"), QStringLiteral(u"下の段　左から3番目"),
+                                    QStringLiteral(u"上の段　左から4番目"), QStringLiteral(u"下の段　左から4番目")};
+        for (int place = 0; place < 8; ++place) {
+            QWidget *picture = control(QStringLiteral("picProb(%1)").arg(place));
+            QCOMPARE(spokenName(picture), places[place]);
+            QCOMPARE(spokenDescription(picture), QString());
+        }
+        const QList<QWidget *> widgets = fx.window->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            const QString heard = spokenName(widget) + QLatin1Char(' ') + spokenDescription(widget);
+            QVERIFY2(!heard.contains(QStringLiteral("1066")), qPrintable(widget->objectName() + heard));
+            QVERIFY2(!heard.contains(u'円') || widget->objectName() == QStringLiteral("lblYen")
+                         || widget->objectName() == QStringLiteral("txtAns"),
+                     qPrintable(widget->objectName() + heard));
+        }
+
+        fx.close();
+        QVERIFY(fx.open(14));
+        // 東京 asked on the third button, among 北海道, 沖縄 and 滋賀.
+        for (auto [value, choices] : {std::pair{12, 47}, {2, 4}, {0, 47}, {46, 47}, {24, 47}})
+            fx.random.pushInt(value, choices);
+        fx.random.pushSeeded(14, 400);
+        fx.clickStart();
+        A11y::flush();
+        const QStringList shown = {QStringLiteral(u"北海道"), QStringLiteral(u"ほっかいどう"), QStringLiteral(u"沖縄"),
+                                   QStringLiteral(u"おきなわ"), QStringLiteral(u"東京"), QStringLiteral(u"とうきょう"),
+                                   QStringLiteral(u"滋賀"), QStringLiteral(u"しが")};
+        for (int i = 0; i < 4; ++i) {
+            QWidget *button = control(QStringLiteral("cmdPic(%1)").arg(i));
+            QCOMPARE(spokenName(button), QStringLiteral(u"左から%1番目のシルエット").arg(i + 1));
+            const QString description = spokenDescription(button);
+            for (const QString &name : shown)
+                QVERIFY2(!description.contains(name) || description.startsWith(QStringLiteral(u"あと")),
+                         qPrintable(description));
+        }
+    }
+
+    // The stopwatch tells nobody of its ticks; its time is told when asked.
+    void stopwatchIsQuietUntilAsked()
+    {
+        QVERIFY(fx.open(7));
+        fx.random.pushSeeded(7, 400);
+        fx.clickStart();
+        A11y::flush();
+        QWidget *timer = control(QStringLiteral("lblTimer"));
+        static QList<QAccessible::Event> *heard = nullptr;
+        static QObject *watched = nullptr;
+        QList<QAccessible::Event> events;
+        heard = &events;
+        watched = timer;
+        QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            if (heard && event->object() == watched)
+                heard->append(event->type());
+        });
+        fx.ticks(23);
+        QAccessible::installUpdateHandler(nullptr);
+        heard = nullptr;
+        QCOMPARE(events, QList<QAccessible::Event>());
+        QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::told);
+        const QList<QShortcut *> shortcuts = fx.window->findChildren<QShortcut *>();
+        for (QShortcut *shortcut : shortcuts)
+            if (shortcut->key() == QKeySequence(Qt::Key_F6))
+                emit shortcut->activated();
+        QCOMPARE(told(spy), QStringList{QStringLiteral(u"経過時間　2.3秒")});
+        QCOMPARE(spokenName(timer), QStringLiteral("2.3"));
+    }
+
+    // Every silhouette has words of its own, none with the name it stands for.
+    void shapeWordsKeepTheName()
+    {
+        const Prefectures::Table table = Prefectures::buildTable();
+        QStringList seen;
+        for (int row = 0; row < Prefectures::Count; ++row) {
+            const QString words = Prefectures::shapeWords(row);
+            QVERIFY(!words.isEmpty());
+            QVERIFY2(!seen.contains(words), qPrintable(words));
+            seen.append(words);
+            for (const Prefectures::Row &prefecture : table)
+                // (A two-kana reading may stand inside an ordinary word: ちば in いちばん.)
+                QVERIFY2(!words.contains(prefecture.name)
+                             && (prefecture.reading.size() < 3 || !words.contains(prefecture.reading)),
+                         qPrintable(words + QLatin1Char(' ') + prefecture.name));
+        }
     }
 };
 

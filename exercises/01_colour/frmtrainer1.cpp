@@ -67,6 +67,20 @@ void frmTrainer1::NextQuestion()
     PreviousInk = question.ink;
 }
 
+QString frmTrainer1::spokenQuestion() const
+{
+    // A sighted player takes in both the word and its ink, and has to answer
+    // the ink against the pull of the word. Without the ink there is nothing
+    // to answer; without the word nothing to resist. So the word is said
+    // first, as it catches the eye, and the ink after it, as a colour to be
+    // pressed; the answer buttons are read by the same colour words.
+    QString ink;
+    for (int index = 1; index <= Colour::ColourCount; ++index)
+        if (Colour::ColourTable[index] == shownInk())
+            ink = Colour::ColourNames()[index];
+    return QStringLiteral(u"字は「%1」、色は%2").arg(lblProb->text(), ink);
+}
+
 void frmTrainer1::cmdColor_Click(int index)
 {
     answer(Colour::isRightAnswer(shownInk(), index));

@@ -21,6 +21,7 @@ protected:
     void prepareRun() override;
     void showStopped() override;
     void showFinished() override;
+    QString spokenQuestion() const override;
 
 private:
     void paintQuestion(quint32 background, quint32 ink, const QString &text);

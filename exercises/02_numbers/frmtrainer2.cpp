@@ -41,9 +41,13 @@ void frmTrainer2::showButton(int index)
 {
     cmdNum[index]->setText(QString::number(m_board.numbers[index]));
     cmdNum[index]->setBackColor(QColor::fromRgb(m_board.pressed[index] ? Numbers::Pressed : Numbers::Unpressed));
-    // Read as its number, and whether it has been pressed.
-    cmdNum[index]->setAccessibleName(m_board.pressed[index] ? cmdNum[index]->text() + QStringLiteral(u"　押した")
-                                                            : cmdNum[index]->text());
+    // Read as its number (its caption), and whether it has been pressed. A
+    // name is set only where it says more than the caption: dealing a board
+    // then tells a screen reader 48 changes, not 96, and the news of the start
+    // is not lost in the flood.
+    const QString name = m_board.pressed[index] ? cmdNum[index]->text() + QStringLiteral(u"　押した") : QString();
+    if (cmdNum[index]->accessibleName() != name)
+        cmdNum[index]->setAccessibleName(name);
 }
 
 void frmTrainer2::showCounter()

@@ -65,6 +65,16 @@ void frmTrainer3::NextQuestion()
     m_litCount = Lamps::litCount(shownPattern());
 }
 
+QString frmTrainer3::spokenQuestion() const
+{
+    // The row as the eye sweeps it, left to right, each circle lit (ぴか) or
+    // not (なし): the player counts, as a sighted player counts the red ones.
+    QStringList circles;
+    for (const CircleShape *circle : shpPochi)
+        circles.append(circle->isOpaque() ? QStringLiteral(u"ぴか") : QStringLiteral(u"なし"));
+    return QStringLiteral(u"左から　") + circles.join(QStringLiteral(u"、"));
+}
+
 void frmTrainer3::cmdNum_Click(int index)
 {
     answer(Lamps::isRightAnswer(cmdNum[index]->text(), m_litCount));

@@ -23,6 +23,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
     void showStopped() override;
 
 private:

@@ -104,3 +104,19 @@ void frmTrainer4::cmdAns_Click(int Index)
 {
     answer(Ladder::isRightAnswer(Index, AnswerColumn));
 }
+
+QString frmTrainer4::spokenQuestion() const
+{
+    // The star and the rungs, top to bottom, as the eye follows them; where
+    // the path ends is for the player to trace.
+    QString start;
+    for (int column = 0; column < Ladder::Columns; ++column)
+        if (!lblPoint[column]->isHidden())
+            start = QStringLiteral(u"ほしは左から%1本目").arg(column + 1);
+    QStringList rungs;
+    for (int level = 0; level < Ladder::Levels; ++level)
+        for (int gap = 0; gap < Ladder::Gaps; ++gap)
+            if (!linH[gap][level]->isHidden())
+                rungs.append(QStringLiteral(u"%1段目　%2と%3の間").arg(level + 1).arg(gap + 1).arg(gap + 2));
+    return start + QStringLiteral(u"。横線は上から　") + rungs.join(QStringLiteral(u"、"));
+}

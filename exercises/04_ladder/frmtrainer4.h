@@ -25,6 +25,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showLadder(const Ladder::GhostLeg &ladder, int start);

@@ -78,3 +78,13 @@ void frmTrainer5::cmdNum_Click(int Index)
 {
     answer(Bigger::isRightAnswer(cmdNum[Index]->text(), MaxValue));
 }
+
+QString frmTrainer5::spokenQuestion() const
+{
+    // The four digits by place. Their sizes, the trap for the eye, are not
+    // said: a listener is not misled by them, and the value is the question.
+    QStringList cards;
+    for (int i = 0; i < Bigger::Buttons; ++i)
+        cards.append(QString::fromUtf16(Places[i]) + QStringLiteral(u"　") + cmdNum[i]->text());
+    return cards.join(QStringLiteral(u"、"));
+}

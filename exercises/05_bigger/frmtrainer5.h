@@ -23,6 +23,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showCard(int index, const QString &caption, qreal pointSize);

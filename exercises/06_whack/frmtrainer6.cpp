@@ -73,3 +73,15 @@ void frmTrainer6::cmdAns_Click(int Index)
     // The board is its captions: what the button shows is what is judged.
     answer(Whack::isRightAnswer(cmdAns[Index]->text()));
 }
+
+QString frmTrainer6::spokenQuestion() const
+{
+    // Where the marks stand, the decoy first as the eye may catch it first;
+    // pressing the まる is the player's part (the board reads by row and column).
+    QStringList marks;
+    for (const QString &mark : {Whack::decoyCaption(), Whack::markCaption()})
+        for (int index = 0; index < Whack::Buttons; ++index)
+            if (cmdAns[index]->text() == mark)
+                marks.append(spokenButton(index, mark));
+    return marks.join(QStringLiteral(u"、"));
+}

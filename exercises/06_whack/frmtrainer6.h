@@ -22,6 +22,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showBoard(const Whack::Board &board);

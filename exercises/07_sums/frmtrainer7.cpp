@@ -45,6 +45,15 @@ void frmTrainer7::NextQuestion()
     txtAns->setFocus();
 }
 
+QString frmTrainer7::spokenQuestion() const
+{
+    // The sum as it stands, its sign in words: "57 - 3" is 57 ひく 3.
+    QString sum = lblProb->text();
+    sum.replace(QStringLiteral(" + "), QStringLiteral(u"　たす　"));
+    sum.replace(QStringLiteral(" - "), QStringLiteral(u"　ひく　"));
+    return sum;
+}
+
 void frmTrainer7::txtAns_KeyDown(int KeyCode, Qt::KeyboardModifiers)
 {
     if (KeyCode != Qt::Key_Return && KeyCode != Qt::Key_Enter)

@@ -25,6 +25,7 @@ protected:
     void NextQuestion() override;
     void showStopped() override;
     void showFinished() override;
+    QString spokenQuestion() const override;
 
 private:
     QLabel *lblProb = nullptr;

@@ -79,6 +79,17 @@ void frmTrainer8::NextQuestion()
     showGrid(question.cells);
 }
 
+QString frmTrainer8::spokenQuestion() const
+{
+    // The eight digits in the order a reader meets them, row by row: which
+    // one is missing is for the player to find, as on the screen.
+    QStringList digits;
+    for (const QLabel *cell : lblProb)
+        if (!cell->text().isEmpty())
+            digits.append(cell->text());
+    return QStringLiteral(u"数字は　") + digits.join(QStringLiteral(u"、"));
+}
+
 void frmTrainer8::cmdAns_Click(int Index)
 {
     answer(Missing::isRightAnswer(cmdAns[Index]->text(), MissingDigit));

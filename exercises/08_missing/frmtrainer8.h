@@ -24,6 +24,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showGrid(const Missing::Grid &grid);

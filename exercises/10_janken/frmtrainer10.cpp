@@ -68,6 +68,13 @@ void frmTrainer10::NextQuestion()
     showQuestion(question.hand, question.outcome);
 }
 
+QString frmTrainer10::spokenQuestion() const
+{
+    // The opponent's hand and how the opponent fared, both as shown; which
+    // hand gives that outcome is the question.
+    return picGCP->accessibleName() + QStringLiteral(u"、相手が") + lblKM->text();
+}
+
 void frmTrainer10::cmdGCP_Click(int Index)
 {
     answer(Janken::isRightAnswer(Index, CorrectHand));

@@ -72,6 +72,31 @@ void frmTrainer11::NextQuestion()
     txtAns->setFocus();
 }
 
+QString frmTrainer11::spokenQuestion() const
+{
+    // What the eye gets from a coin is its look, not a number: the player
+    // knows the coins by colour, size and hole and adds them up. So each coin
+    // is said as it looks, never by its value (which, for a single coin or a
+    // few, would be the total itself), in reading order, top row then bottom.
+    // Turned coins and empty places change nothing in the sum and are not said.
+    static const std::array<QString, 6> Looks = {
+        QStringLiteral(u"白くて小さい"),     // 1 yen
+        QStringLiteral(u"金色で穴あき"),     // 5 yen
+        QStringLiteral(u"銅色"),             // 10 yen
+        QStringLiteral(u"銀色で穴あき"),     // 50 yen
+        QStringLiteral(u"銀色"),             // 100 yen
+        QStringLiteral(u"大きくて金色"),     // 500 yen
+    };
+    QStringList coins;
+    for (int row = 0; row < Coins::Rows; ++row)
+        for (int place = row; place < Coins::Places; place += Coins::Rows)
+            if (!Coins::isBlank(picProb[place]->slot()))
+                coins.append(Looks[(picProb[place]->slot() - Coins::FirstCoinSlot) / Coins::Orientations]);
+    if (coins.isEmpty())
+        return QStringLiteral(u"硬貨はなし");
+    return QStringLiteral(u"硬貨%1枚、%2").arg(coins.size()).arg(coins.join(QStringLiteral(u"、")));
+}
+
 void frmTrainer11::txtAns_Enter()
 {
     answer(Coins::isRightAnswer(txtAns->text(), CoinTotal));

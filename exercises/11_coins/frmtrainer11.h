@@ -28,6 +28,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showBoard(const Coins::Board &board);

@@ -84,3 +84,16 @@ void frmTrainer12::txtAns_KeyDown(int KeyCode, Qt::KeyboardModifiers)
         return;
     answer(Clock::isRightAnswer(txtAns->text(), ClockAnswer));
 }
+
+QString frmTrainer12::spokenQuestion() const
+{
+    // The clock as it looks: morning or afternoon, and where the hands point,
+    // by the numerals of the face. Reading that as a time is the question.
+    const int hour = ClockAnswer / 100 % 12;
+    const int minute = ClockAnswer % 100;
+    const auto numeral = [](int n) { return n == 0 ? 12 : n; };
+    const QString shortHand = minute == 0
+        ? QStringLiteral(u"短い針は%1").arg(numeral(hour))
+        : QStringLiteral(u"短い針は%1と%2の間").arg(numeral(hour)).arg(numeral((hour + 1) % 12));
+    return QStringLiteral(u"%1。%2、長い針は%3").arg(lblAMPM->text(), shortHand).arg(numeral(minute / 5));
+}

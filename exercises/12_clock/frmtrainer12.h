@@ -27,6 +27,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -78,6 +78,12 @@ void frmTrainer13::NextQuestion()
     showEquation(Operators::drawQuestion(random(), PreviousOperator).equation);
 }
 
+QString frmTrainer13::spokenQuestion() const
+{
+    // The equation with its operator hidden, as shown: "10 ? 5 = 15".
+    return QStringLiteral(u"%1　なに　%2　は　%3").arg(lblVal1->text(), lblVal2->text(), lblVal3->text());
+}
+
 void frmTrainer13::cmdEnzansi_Click(int Index)
 {
     answer(Operators::isRightAnswer(Index, shown));

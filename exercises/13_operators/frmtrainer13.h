@@ -23,6 +23,7 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showEquation(const Operators::Equation &equation);

@@ -1,5 +1,6 @@
 #include "exercises/14_prefectures/frmtrainer14.h"
 
+#include "exercises/14_prefectures/shapewords.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -64,6 +65,7 @@ frmTrainer14::frmTrainer14(QWidget *parent)
 void frmTrainer14::showQuestion(const Prefectures::Question &question)
 {
     AnswerPosition = question.AnswerPosition;
+    Shown = question;
     lblName[0]->setText(Prefs[question.asked].reading);
     lblName[1]->setText(Prefs[question.asked].name);
     for (int i = 0; i < Prefectures::Choices; ++i)
@@ -73,6 +75,17 @@ void frmTrainer14::showQuestion(const Prefectures::Question &question)
 void frmTrainer14::NextQuestion()
 {
     showQuestion(Prefectures::drawQuestion(random(), PreviousPrefecture));
+}
+
+QString frmTrainer14::spokenQuestion() const
+{
+    // The name by its reading, then the four silhouettes as a listener can
+    // know them: by where the prefecture lies and what marks its outline,
+    // never by name (shapeWords).
+    QStringList parts = {Prefs[Shown.asked].reading + QStringLiteral(u"、") + Prefs[Shown.asked].name};
+    for (int i = 0; i < Prefectures::Choices; ++i)
+        parts.append(QStringLiteral(u"%1、%2").arg(i + 1).arg(Prefectures::shapeWords(Shown.Choice[i])));
+    return parts.join(QStringLiteral(u"。"));
 }
 
 void frmTrainer14::cmdPic_Click(int Index)

@@ -30,12 +30,15 @@ public slots:
 
 protected:
     void NextQuestion() override;
+    QString spokenQuestion() const override;
 
 private:
     void showQuestion(const Prefectures::Question &question);
 
     // Built first, before any control: reading and name of rows 0 to 46.
     const Prefectures::Table Prefs;
+    // The question on show, for a listener.
+    Prefectures::Question Shown = Prefectures::LoadQuestion;
     // imgPic(0) to imgPic(46): the silhouettes the buttons show.
     SilhouetteSet imgPic;
 
