@@ -39,7 +39,7 @@ QString spokenDescription(QWidget *widget)
 QList<int> windows()
 {
     QList<int> numbers;
-    for (int exercise = 1; exercise <= ExerciseCount; ++exercise)
+    for (int exercise = 1; exercise <= exerciseCount(); ++exercise)
         numbers.append(exercise);
     return numbers;
 }
@@ -184,7 +184,7 @@ private slots:
     {
         QFETCH(int, exercise);
         QVERIFY(fx.open(exercise));
-        QCOMPARE(spokenName(fx.window.get()), app().ExerciseTitles[exercise]);
+        QCOMPARE(spokenName(fx.window.get()), exerciseTitles()[exercise]);
         QStringList silent;
         int named = 0;
         const QList<QWidget *> widgets = fx.window->findChildren<QWidget *>();

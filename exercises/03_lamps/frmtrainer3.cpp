@@ -1,5 +1,7 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/circleshape.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -74,4 +76,10 @@ void frmTrainer3::showStopped()
 {
     showPattern({});
     m_litCount = 0;
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::lamps()
+{
+    return {3, QStringLiteral(u"光ってるのは何個？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer3(parent); }};
 }

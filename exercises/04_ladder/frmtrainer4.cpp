@@ -1,5 +1,7 @@
 #include "exercises/04_ladder/frmtrainer4.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/a11y.h"
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
@@ -103,4 +105,10 @@ void frmTrainer4::showLadder(const Ladder::GhostLeg &ladder, int start)
 void frmTrainer4::cmdAns_Click(int Index)
 {
     answer(Ladder::isRightAnswer(Index, AnswerColumn));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::ladder()
+{
+    return {4, QStringLiteral(u"あみだくじ"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer4(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/05_bigger/frmtrainer5.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/05_bigger/digitbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -77,4 +79,10 @@ void frmTrainer5::NextQuestion()
 void frmTrainer5::cmdNum_Click(int Index)
 {
     answer(Bigger::isRightAnswer(cmdNum[Index]->text(), MaxValue));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::bigger()
+{
+    return {5, QStringLiteral(u"どれが大きい？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer5(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/06_whack/frmtrainer6.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -72,4 +74,10 @@ void frmTrainer6::cmdAns_Click(int Index)
 {
     // The board is its captions: what the button shows is what is judged.
     answer(Whack::isRightAnswer(cmdAns[Index]->text()));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::whack()
+{
+    return {6, QStringLiteral(u"●●●たたき"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer6(parent); }};
 }

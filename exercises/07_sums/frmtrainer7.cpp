@@ -1,5 +1,7 @@
 #include "exercises/07_sums/frmtrainer7.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
@@ -61,4 +63,10 @@ void frmTrainer7::showStopped()
 void frmTrainer7::showFinished()
 {
     lblProb->setText(QStringLiteral(u"おわり"));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::sums()
+{
+    return {7, QStringLiteral(u"かげんざん"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer7(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/08_missing/frmtrainer8.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -82,4 +84,10 @@ void frmTrainer8::NextQuestion()
 void frmTrainer8::cmdAns_Click(int Index)
 {
     answer(Missing::isRightAnswer(cmdAns[Index]->text(), MissingDigit));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::missing()
+{
+    return {8, QStringLiteral(u"ぬけはな～に？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer8(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/10_janken/frmtrainer10.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/10_janken/hands.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -71,4 +73,10 @@ void frmTrainer10::NextQuestion()
 void frmTrainer10::cmdGCP_Click(int Index)
 {
     answer(Janken::isRightAnswer(Index, CorrectHand));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::janken()
+{
+    return {10, QStringLiteral(u"じゃんけんぽん"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer10(parent); }};
 }

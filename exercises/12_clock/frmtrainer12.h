@@ -28,6 +28,7 @@ public slots:
 protected:
     void NextQuestion() override;
     void showEvent(QShowEvent *event) override;
+    void rankingClosed() override;
 
 private:
     void DrawClock(int hour, int minute);

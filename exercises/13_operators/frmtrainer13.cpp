@@ -1,5 +1,7 @@
 #include "exercises/13_operators/frmtrainer13.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -81,4 +83,10 @@ void frmTrainer13::NextQuestion()
 void frmTrainer13::cmdEnzansi_Click(int Index)
 {
     answer(Operators::isRightAnswer(Index, shown));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::operators()
+{
+    return {13, QStringLiteral(u"えんざんし"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer13(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/14_prefectures/frmtrainer14.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -78,4 +80,10 @@ void frmTrainer14::NextQuestion()
 void frmTrainer14::cmdPic_Click(int Index)
 {
     answer(Prefectures::isRightAnswer(Index, AnswerPosition));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::prefectures()
+{
+    return {14, QStringLiteral(u"とどうふけん"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer14(parent); }};
 }
