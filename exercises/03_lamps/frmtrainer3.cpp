@@ -69,7 +69,7 @@ void frmTrainer3::NextQuestion()
 
 void frmTrainer3::cmdNum_Click(int index)
 {
-    answer(Lamps::isRightAnswer(cmdNum[index]->text(), m_litCount));
+    answer(Lamps::isRightAnswer(index, m_litCount));
 }
 
 void frmTrainer3::showStopped()

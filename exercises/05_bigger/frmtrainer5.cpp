@@ -74,11 +74,12 @@ void frmTrainer5::NextQuestion()
     for (int i = 0; i < Bigger::Buttons; ++i)
         showCard(i, QString::number(question.cards[i].digit), question.cards[i].pointSize);
     MaxValue = question.MaxValue;
+    m_question = question;
 }
 
 void frmTrainer5::cmdNum_Click(int Index)
 {
-    answer(Bigger::isRightAnswer(cmdNum[Index]->text(), MaxValue));
+    answer(Bigger::isRightAnswer(m_question, Index));
 }
 
 // The exercise as the menu, the ranking and the history know it.
