@@ -67,13 +67,13 @@ void frmTrainer6::showBoard(const Whack::Board &board)
 
 void frmTrainer6::NextQuestion()
 {
-    showBoard(Whack::drawQuestion(random(), PreviousMark).board());
+    m_question = m_questions.draw(random());
+    showBoard(m_question.board());
 }
 
 void frmTrainer6::cmdAns_Click(int Index)
 {
-    // The board is its captions: what the button shows is what is judged.
-    answer(Whack::isRightAnswer(cmdAns[Index]->text()));
+    answer(Whack::isRightAnswer(m_question, Index));
 }
 
 // The exercise as the menu, the ranking and the history know it.
