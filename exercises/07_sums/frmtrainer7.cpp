@@ -41,7 +41,7 @@ frmTrainer7::frmTrainer7(QWidget *parent)
 void frmTrainer7::NextQuestion()
 {
     txtAns->clear();
-    const Sums::Question question = Sums::drawQuestion(random(), PreviousFirstOperand);
+    const Sums::Question question = m_questions.draw(random());
     ExpectedAnswer = question.ExpectedAnswer();
     lblProb->setText(question.caption());
     txtAns->setFocus();
