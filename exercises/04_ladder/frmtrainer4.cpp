@@ -88,7 +88,7 @@ frmTrainer4::frmTrainer4(QWidget *parent)
 
 void frmTrainer4::NextQuestion()
 {
-    const Ladder::Question question = Ladder::drawQuestion(random(), PreviousStart);
+    const Ladder::Question question = m_questions.draw(random());
     AnswerColumn = question.AnswerColumn;
     showLadder(question.ladder, question.start);
 }

@@ -76,7 +76,7 @@ void frmTrainer8::showGrid(const Missing::Grid &grid)
 
 void frmTrainer8::NextQuestion()
 {
-    const Missing::Question question = Missing::drawQuestion(random(), PreviousMissingDigit);
+    const Missing::Question question = m_questions.draw(random());
     MissingDigit = question.MissingDigit;
     showGrid(question.cells);
 }

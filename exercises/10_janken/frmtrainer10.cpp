@@ -65,7 +65,7 @@ void frmTrainer10::showQuestion(int hand, int outcome)
 
 void frmTrainer10::NextQuestion()
 {
-    const Janken::Question question = Janken::drawQuestion(random(), PreviousHand);
+    const Janken::Question question = m_questions.draw(random());
     CorrectHand = question.CorrectHand;
     showQuestion(question.hand, question.outcome);
 }

@@ -77,7 +77,7 @@ void frmTrainer13::showEquation(const Operators::Equation &equation)
 
 void frmTrainer13::NextQuestion()
 {
-    showEquation(Operators::drawQuestion(random(), PreviousOperator).equation);
+    showEquation(m_questions.draw(random()).equation);
 }
 
 void frmTrainer13::cmdEnzansi_Click(int Index)
