@@ -26,34 +26,39 @@
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
-      m_trainerFactory([](int number, QWidget *owner) -> QDialog * { return openExercise(number, rankStore(), owner); })
+      m_sounds(Sounds::instance()),
+      m_listeners{&m_sounds, nullptr},
+      m_trainerFactory(
+          [this](int number, QWidget *owner) -> QDialog * { return openExercise(number, rankStore(), owner, m_listeners); })
 {
     setObjectName(QStringLiteral("frmMain"));
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Twips::size(ClientWidth, ClientHeight));
+    client->setFixedSize(Twips::size(ClientWidth, clientHeight()));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Created in tab order: the end button first, then the exercises by number.
+    const int endTop = ButtonTop + RowHeight * rows() + 120;
     cmdEnd = Controls::button(client, QStringLiteral("cmdEnd"), QStringLiteral(u"終　了"), Fonts::pGothic(12),
-                              Twips::rect(3000, 6240, 1815, 675));
+                              Twips::rect(3000, endTop, 1815, 675));
     connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
     cmdEnd->setAccessibleName(QStringLiteral(u"終了"));
 
     QWidget *previous = cmdEnd;
-    for (int index = 1; index <= ExerciseCount; ++index) {
-        const int column = index <= 7 ? 0 : 1;
-        const int row = index - 1 - 7 * column;
+    cmdMenu.assign(std::size_t(exerciseCount() + 1), nullptr);
+    for (int index = 1; index <= exerciseCount(); ++index) {
+        const int column = (index - 1) / rows();
+        const int row = (index - 1) % rows();
         // The captions are the exercises' titles, set by Form_Load.
         auto *button = Controls::button(client, QStringLiteral("cmdMenu(%1)").arg(index), QString(),
                                         Fonts::pGothic(15.75),
-                                        Twips::rect(column == 0 ? 240 : 4080, 240 + 840 * row, 3555, 615));
+                                        Twips::rect(240 + 3840 * column, ButtonTop + RowHeight * row, 3555, 615));
         connect(button, &QPushButton::clicked, this, [this, index] { cmdMenu_Click(index); });
         setTabOrder(previous, button);
         previous = button;
-        cmdMenu[index] = button;
+        cmdMenu[std::size_t(index)] = button;
     }
 
     // The records of every run played, before the help menu.
@@ -88,13 +93,24 @@ void frmMain::Form_Load()
                                             .arg(BuildInfo::VersionMajor)
                                             .arg(BuildInfo::VersionMinor)
                                             .arg(BuildInfo::VersionRevision));
-    app().ExerciseTitles = exerciseTitles();
-    for (int index = 1; index <= ExerciseCount; ++index) {
-        cmdMenu[index]->setText(app().ExerciseTitles[index]);
+    for (const Exercise &entry : exercises()) {
+        QPushButton *button = cmdMenu[std::size_t(entry.number)];
+        button->setText(entry.title);
         // A title of signs ("●●●たたき") reads as words.
-        if (A11y::spoken(app().ExerciseTitles[index]) != app().ExerciseTitles[index])
-            cmdMenu[index]->setAccessibleName(A11y::spoken(app().ExerciseTitles[index]));
+        if (A11y::spoken(entry.title) != entry.title)
+            button->setAccessibleName(A11y::spoken(entry.title));
     }
+}
+
+int frmMain::rows()
+{
+    return (exerciseCount() + Columns - 1) / Columns;
+}
+
+int frmMain::clientHeight()
+{
+    // The end button 120 below the last row, and as much again under it.
+    return ButtonTop + RowHeight * rows() + 120 + 840;
 }
 
 bool frmMain::event(QEvent *event)
@@ -137,7 +153,7 @@ void frmMain::Form_Activate()
 
 void frmMain::cmdMenu_Click(int index)
 {
-    if (index < 1 || index > ExerciseCount)
+    if (index < 1 || index > exerciseCount())
         return;
     if (QDialog *trainer = m_trainerFactory(index, this))
         showModal(trainer);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "settings/appstate.h"
+#include "exercises/catalogue.h"
+#include "ui/runsounds.h"
 
 #include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 
-#include <array>
+#include <vector>
 #include <functional>
 
 class QAction;
@@ -21,7 +23,14 @@ class frmMain : public QMainWindow
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 7890;
-    static constexpr int ClientHeight = 7080;
+    // The exercise buttons stand in two columns, numbers running down the
+    // left one first; the end button is centred below them.
+    static constexpr int Columns = 2;
+    static constexpr int ButtonTop = 240;
+    static constexpr int RowHeight = 840;
+    // Rows the catalogue's exercises take, and the client's height under them.
+    static int rows();
+    static int clientHeight();
 
     // Opens the window of an exercise (new, unshown) with its ranking loaded,
     // or nullptr when the exercise has none. The game uses openExercise;
@@ -32,6 +41,9 @@ public:
     ~frmMain() override;
 
     void setTrainerFactory(TrainerFactory factory) { m_trainerFactory = std::move(factory); }
+    // The runs of every exercise opened from now on are recorded by history
+    // (not owned; null: not recorded).
+    void recordRuns(RunObserver *history) { m_listeners.history = history; }
 
     // The window the menu has open modally now, if any.
     QDialog *openWindow() const { return m_openWindow; }
@@ -60,7 +72,8 @@ private:
     void queueFirstActivation();
     void showModal(QDialog *window);
 
-    std::array<QPushButton *, ExerciseCount + 1> cmdMenu{};
+    // Index 0 unused: cmdMenu(1) to cmdMenu(exerciseCount()).
+    std::vector<QPushButton *> cmdMenu;
     QPushButton *cmdEnd = nullptr;
     QMenu *mnuBarSeiseki = nullptr;
     QAction *mnuSeiseki = nullptr;
@@ -72,5 +85,7 @@ private:
     bool m_firstActivation = true;
     bool m_activationQueued = false;
     QPointer<QDialog> m_openWindow;
+    GameSounds m_sounds;
+    RunListeners m_listeners;
     TrainerFactory m_trainerFactory;
 };

@@ -58,11 +58,15 @@ int main(int argc, char *argv[])
     splash->show();
     QCoreApplication::processEvents();
 
+    HistoryRecorder recorder(historyStore());
     frmMain menu;
     splash.reset();
     menu.show();
     // Nothing can be played before the menu is up, so the history of runs is
-    // opened once it is on screen.
-    QTimer::singleShot(0, &menu, [] { startHistory(app().SettingsFilePath); });
+    // opened once it is on screen; every run is recorded from then on.
+    QTimer::singleShot(0, &menu, [&menu, &recorder] {
+        startHistory(app().SettingsFilePath);
+        menu.recordRuns(&recorder);
+    });
     return application.exec();
 }

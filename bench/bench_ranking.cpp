@@ -20,7 +20,7 @@ struct FullSettings
         setSettingsFilePath(dir.filePath(QStringLiteral(u"カシコロ.ini")));
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("ver"), QStringLiteral("Ver 9.1.0"));
         const QDateTime stamp(QDate(2026, 12, 8), QTime(9, 5));
-        for (int exercise = 1; exercise <= ExerciseCount; ++exercise) {
+        for (int exercise = 1; exercise <= exerciseCount(); ++exercise) {
             SettingsFile::Entries entries;
             for (int place = 1; place <= RankStore::Capacity; ++place) {
                 const QString time = QString::number(10.0 + place * 0.7, 'f', 1);

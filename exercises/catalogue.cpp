@@ -1,77 +1,84 @@
 #include "exercises/catalogue.h"
 
-#include "exercises/01_colour/frmtrainer1.h"
-#include "exercises/02_numbers/frmtrainer2.h"
-#include "exercises/03_lamps/frmtrainer3.h"
-#include "exercises/04_ladder/frmtrainer4.h"
-#include "exercises/05_bigger/frmtrainer5.h"
-#include "exercises/06_whack/frmtrainer6.h"
-#include "exercises/07_sums/frmtrainer7.h"
-#include "exercises/08_missing/frmtrainer8.h"
-#include "exercises/09_longest/frmtrainer9.h"
-#include "exercises/10_janken/frmtrainer10.h"
-#include "exercises/11_coins/frmtrainer11.h"
-#include "exercises/12_clock/frmtrainer12.h"
-#include "exercises/13_operators/frmtrainer13.h"
-#include "exercises/14_prefectures/frmtrainer14.h"
 #include "ranking/rankstore.h"
+#include "run/runobserver.h"
+#include "run/trainerwindow.h"
+#include "ui/a11y.h"
+#include "ui/runannouncer.h"
+#include "ui/runsounds.h"
 
-namespace {
-
-template<typename Window> TrainerWindow *make(QWidget *parent)
+const std::vector<Exercise> &exercises()
 {
-    return new Window(parent);
+    static const std::vector<Exercise> all = [] {
+#define KASHIKORO_LIST_EXERCISE(name) Exercises::name(),
+        std::vector<Exercise> list = {KASHIKORO_EXERCISES(KASHIKORO_LIST_EXERCISE)};
+#undef KASHIKORO_LIST_EXERCISE
+        for (std::size_t index = 0; index < list.size(); ++index)
+            Q_ASSERT(list[index].number == int(index) + 1 && list[index].create);
+        return list;
+    }();
+    return all;
 }
 
-// One line per exercise.
-const std::array<Exercise, ExerciseCount> Catalogue = {{
-    {1, QStringLiteral(u"これは何色？"), make<frmTrainer1>},
-    {2, QStringLiteral(u"数字順番押し"), make<frmTrainer2>},
-    {3, QStringLiteral(u"光ってるのは何個？"), make<frmTrainer3>},
-    {4, QStringLiteral(u"あみだくじ"), make<frmTrainer4>},
-    {5, QStringLiteral(u"どれが大きい？"), make<frmTrainer5>},
-    {6, QStringLiteral(u"●●●たたき"), make<frmTrainer6>},
-    {7, QStringLiteral(u"かげんざん"), make<frmTrainer7>},
-    {8, QStringLiteral(u"ぬけはな～に？"), make<frmTrainer8>},
-    {9, QStringLiteral(u"ながいのど～れ？"), make<frmTrainer9>},
-    {10, QStringLiteral(u"じゃんけんぽん"), make<frmTrainer10>},
-    {11, QStringLiteral(u"これ、いくら？"), make<frmTrainer11>},
-    {12, QStringLiteral(u"いま、なんじ？"), make<frmTrainer12>},
-    {13, QStringLiteral(u"えんざんし"), make<frmTrainer13>},
-    {14, QStringLiteral(u"とどうふけん"), make<frmTrainer14>},
-}};
-
-} // namespace
+int exerciseCount()
+{
+    return int(exercises().size());
+}
 
 const Exercise &exercise(int number)
 {
-    Q_ASSERT(number >= 1 && number <= ExerciseCount);
-    return Catalogue[number - 1];
+    Q_ASSERT(number >= 1 && number <= exerciseCount());
+    return exercises()[std::size_t(number - 1)];
 }
 
-std::array<QString, ExerciseCount + 1> exerciseTitles()
+QStringList exerciseTitles()
 {
-    std::array<QString, ExerciseCount + 1> titles;
-    for (const Exercise &entry : Catalogue)
+    QStringList titles(exerciseCount() + 1);
+    for (const Exercise &entry : exercises())
         titles[entry.number] = entry.title;
     return titles;
 }
 
-TrainerWindow *openExercise(int number, RankStore &ranking, QWidget *parent)
+void listenToRun(TrainerWindow &window, const RunListeners &listeners)
 {
-    if (number < 1 || number > ExerciseCount)
+    RunSession &session = window.session();
+    const TrainerWindow::RunLabels labels = window.runLabels();
+    auto *announcer = new RunAnnouncer(&window, session, labels.mark, labels.counter, &window);
+    auto *sounds = listeners.sounds ? new RunSounds(*listeners.sounds, &window) : nullptr;
+    // Each mark is heard as soon as it shows; the end is heard before any
+    // question about a name: a tune, then the words.
+    QObject::connect(&session, &RunSession::answered, announcer, &RunAnnouncer::answered);
+    if (sounds) {
+        QObject::connect(&session, &RunSession::answered, sounds, &RunSounds::answered);
+        QObject::connect(&session, &RunSession::ended, sounds, &RunSounds::ended);
+    }
+    QObject::connect(&session, &RunSession::ended, announcer, &RunAnnouncer::ended);
+    QObject::connect(&session, &RunSession::finished, announcer, &RunAnnouncer::finished);
+    QObject::connect(&session, &RunSession::stopped, announcer, &RunAnnouncer::stopped);
+    if (listeners.history)
+        new RunObserverLink(session, *listeners.history, &window);
+}
+
+void presentAs(TrainerWindow &window, const Exercise &entry)
+{
+    window.setWindowTitle(entry.title);
+    // A title of signs ("●●●たたき") reads as words.
+    if (A11y::spoken(entry.title) != entry.title)
+        window.setAccessibleName(A11y::spoken(entry.title));
+    window.session().setTitle(entry.title);
+}
+
+TrainerWindow *openExercise(int number, RankStore &ranking, QWidget *parent, const RunListeners &listeners)
+{
+    if (number < 1 || number > exerciseCount())
         return nullptr;
     const Exercise &entry = exercise(number);
-    // The windows take their captions from the process-wide table the menu
-    // fills; a window opened without the menu (a tool, a test) finds it too.
-    if (app().ExerciseTitles[number].isEmpty())
-        app().ExerciseTitles = exerciseTitles();
     ranking.RankSection = entry.title;
     ranking.RankTitle = entry.title;
     ranking.LoadRanking();
-    if (!entry.create)
-        return nullptr;
     TrainerWindow *window = entry.create(parent);
+    presentAs(*window, entry);
     window->useRanking(ranking);
+    listenToRun(*window, listeners);
     return window;
 }

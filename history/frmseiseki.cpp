@@ -88,7 +88,7 @@ frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise)
     lstExercise->setFont(Fonts::pGothic(12));
     lstExercise->setGeometry(Twips::rect(120, 120, 2880, 7560));
     const auto titles = exerciseTitles();
-    for (int number = 1; number <= ExerciseCount; ++number)
+    for (int number = 1; number <= exerciseCount(); ++number)
         lstExercise->addItem(titles[number]);
 
     lblTitle = Controls::label(this, QStringLiteral("lblTitle"), QString(), Fonts::pGothic(15.75, true),
@@ -154,9 +154,9 @@ frmSeiseki::frmSeiseki(const HistoryStore &store, QWidget *parent, int exercise)
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(lstExercise, &QListWidget::currentRowChanged, this, &frmSeiseki::lstExercise_Click);
 
-    if (exercise < 1 || exercise > ExerciseCount)
+    if (exercise < 1 || exercise > exerciseCount())
         exercise = m_store.latestExercise();
-    if (exercise < 1 || exercise > ExerciseCount)
+    if (exercise < 1 || exercise > exerciseCount())
         exercise = 1;
     lstExercise->setCurrentRow(exercise - 1);
     lstExercise->setFocus();
@@ -175,7 +175,7 @@ frmSeiseki::ChartMaker &frmSeiseki::chartMaker()
 
 void frmSeiseki::lstExercise_Click(int row)
 {
-    if (row >= 0 && row < ExerciseCount)
+    if (row >= 0 && row < exerciseCount())
         showExercise(row + 1);
 }
 

@@ -21,18 +21,7 @@ HistoryStore &historyStore()
     return store;
 }
 
-namespace {
-
-HistoryRecorder &recorder()
-{
-    static HistoryRecorder instance(historyStore());
-    return instance;
-}
-
-} // namespace
-
 void startHistory(const QString &settingsFilePath)
 {
     historyStore().open(historyPathFor(settingsFilePath));
-    setRunObserver(&recorder());
 }

@@ -13,7 +13,7 @@ QString historyPathFor(const QString &settingsFilePath);
 // The store the game records into and the records window reads.
 HistoryStore &historyStore();
 
-// At start-up: opens the history beside the settings file and has every
-// finished run recorded from then on. When the file cannot be used it is
-// left as it is and the session goes on without history.
+// At start-up: opens the history beside the settings file. When the file
+// cannot be used it is left as it is and the game goes on without history
+// (the recorder tells the player at the first run it cannot keep).
 void startHistory(const QString &settingsFilePath);

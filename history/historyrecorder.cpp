@@ -5,12 +5,11 @@
 
 #include <QDir>
 
-void HistoryRecorder::runStarted(int exerciseNumber)
+void HistoryRecorder::runStarted(int exerciseNumber, const QString &title)
 {
     m_run = HistoryStore::Run();
     m_run.exercise = exerciseNumber;
-    if (exerciseNumber >= 1 && exerciseNumber <= ExerciseCount)
-        m_run.title = app().ExerciseTitles[exerciseNumber];
+    m_run.title = title;
     m_run.startedAt = HistoryStore::isoText(now());
     m_inRun = true;
 }

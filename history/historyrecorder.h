@@ -19,7 +19,7 @@ public:
     // The local time runs are dated with (tests pin it).
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
-    void runStarted(int exerciseNumber) override;
+    void runStarted(int exerciseNumber, const QString &title) override;
     void answered(bool correct, qint64 msSincePrevious) override;
     void runFinished(const QString &timeText, int rankPlace) override;
     void runStopped() override;

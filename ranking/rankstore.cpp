@@ -87,18 +87,18 @@ QString RankStore::makeLine(const QString &timeText, const QString &name, const 
     return RankLine::format(timeText, name, stamp);
 }
 
-void RankStore::RankIn(const QString &timeText)
+int RankStore::RankIn(const QString &timeText)
 {
     const double time = QLocale::c().toDouble(timeText.trimmed());
     LoadRanking();
     const int place = FindRankPlace(time);
     if (place == 0) {
         tellBrokenFile();
-        return;
+        return 0;
     }
     if (place > Capacity) {
         tellNoRoom();
-        return;
+        return 0;
     }
     const QDateTime stamp = now();
     LastRankName = dialogs().askText(QStringLiteral(u"名前を入力するだぴこ。８文字まで有効だぴこ。"),
@@ -109,9 +109,10 @@ void RankStore::RankIn(const QString &timeText)
 
     // The section may have changed while the name box was open: the run goes
     // among what the file holds now.
-    switch (insertByTime(time, makeLine(timeText, LastRankName, stamp))) {
+    const Inserted inserted = insertByTime(time, makeLine(timeText, LastRankName, stamp));
+    switch (inserted.outcome) {
     case Outcome::Saved:
-        break;
+        return inserted.place;
     case Outcome::Broken:
         tellBrokenFile();
         break;
@@ -122,6 +123,7 @@ void RankStore::RankIn(const QString &timeText)
         tellWriteFailed(QStringLiteral(u"今回の記録は残せなかったぴこ。"));
         break;
     }
+    return 0;
 }
 
 bool RankStore::InsertRanking(int place, const QString &line)
@@ -140,20 +142,21 @@ RankStore::Outcome RankStore::insertAtPlace(int place, const QString &line)
     return saved ? Outcome::Saved : Outcome::NotWritten;
 }
 
-RankStore::Outcome RankStore::insertByTime(double time, const QString &line)
+RankStore::Inserted RankStore::insertByTime(double time, const QString &line)
 {
     // No dialog while the lock is held: other writers wait for it.
     SettingsFile::Lock lock = settingsFile().lock();
     LoadRanking();
     const int place = FindRankPlace(time);
     if (place == 0)
-        return Outcome::Broken;
+        return {Outcome::Broken};
     if (place > Capacity)
-        return Outcome::Full;
+        return {Outcome::Full};
     const bool saved = lock && writeInserted(place, line);
-    if (saved)
-        LoadRanking();
-    return saved ? Outcome::Saved : Outcome::NotWritten;
+    if (!saved)
+        return {Outcome::NotWritten};
+    LoadRanking();
+    return {Outcome::Saved, place};
 }
 
 bool RankStore::writeInserted(int place, const QString &line)

@@ -38,9 +38,10 @@ public:
     // time; 0 when a stored line on the way is not well-formed.
     int FindRankPlace(double time) const;
     // Offers a finished run's stopwatch text a place; may ask for a name and
-    // write the settings file. A run that could not be saved is told to the
-    // player and takes no place.
-    void RankIn(const QString &timeText);
+    // write the settings file. Returns the place the run took (1 to 100), 0
+    // for none. A run that could not be saved is told to the player and
+    // takes no place.
+    int RankIn(const QString &timeText);
     // Puts line at place (1 to 100; past the used places it becomes the next
     // one), moving the places the file holds from there on down one key, byte
     // for byte. False when the file could not be written; RankData then shows
@@ -63,8 +64,13 @@ public:
 
 private:
     enum class Outcome { Saved, Broken, Full, NotWritten };
+    struct Inserted
+    {
+        Outcome outcome;
+        int place = 0;
+    };
     Outcome insertAtPlace(int place, const QString &line);
-    Outcome insertByTime(double time, const QString &line);
+    Inserted insertByTime(double time, const QString &line);
     bool writeInserted(int place, const QString &line);
 };
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QtGlobal>
 
+class RunSession;
+
 // Something that wants to know how every run goes (the history of played
-// runs). The run frame tells it; exercises know nothing of it.
+// runs). It follows a run's session; exercises know nothing of it.
 //
 // A run is told as: runStarted, then answered once per judged answer, then
 // either runFinished (the run counted: its stopwatch text and the ranking
@@ -16,7 +19,7 @@ class RunObserver
 public:
     virtual ~RunObserver() = default;
 
-    virtual void runStarted(int exerciseNumber) = 0;
+    virtual void runStarted(int exerciseNumber, const QString &title) = 0;
     // msSincePrevious: milliseconds on the run's clock since the previous
     // answer, or since the start for the first one.
     virtual void answered(bool correct, qint64 msSincePrevious) = 0;
@@ -25,7 +28,10 @@ public:
     virtual void runStopped() = 0;
 };
 
-// The observer in use, or null when nobody listens.
-RunObserver *runObserver();
-// Installs observer (not owned; null for none); returns the one it replaces.
-RunObserver *setRunObserver(RunObserver *observer);
+// Tells observer (not owned) how session's runs go, for as long as both live.
+class RunObserverLink : public QObject
+{
+    Q_OBJECT
+public:
+    RunObserverLink(RunSession &session, RunObserver &observer, QObject *parent = nullptr);
+};

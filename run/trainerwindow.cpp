@@ -1,21 +1,17 @@
 #include "run/trainerwindow.h"
 
-#include "settings/appstate.h"
-#include <QKeyEvent>
 #include "ranking/frmrank.h"
-#include "ranking/rankstore.h"
-#include "run/runobserver.h"
 #include "ui/a11y.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/instructionlabel.h"
 #include "ui/keys.h"
-#include "ui/sounds.h"
+#include "ui/spoken.h"
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -32,45 +28,13 @@ const QStringList CommonLines = {
     QStringLiteral(u"●開始ボタンで始めるんだぴこ。"),
 };
 
-// What a screen reader says for the common controls: words, not the signs
-// and the spaced-out captions the screen shows.
-QString spokenMark(const QString &mark)
-{
-    return mark == QStringLiteral(u"○") ? QStringLiteral(u"正解") : QStringLiteral(u"不正解");
-}
-
-QString spokenTime(const QString &stopwatchText)
-{
-    return QStringLiteral(u"経過時間　%1秒").arg(stopwatchText);
-}
-
-// Offers the run to the ranking and says which place it took there, 0 for
-// none: the place a time of that text would take, if the ranking holds the
-// run's line there afterwards.
-int rankInAndFindPlace(RankStore &ranking, const QString &timeText)
-{
-    const int place = ranking.FindRankPlace(QLocale::c().toDouble(timeText.trimmed()));
-    const auto before = ranking.RankData;
-    ranking.RankIn(timeText);
-    const bool took = place >= 1 && place <= RankStore::Capacity && ranking.RankData != before
-        && ranking.RankData[place].startsWith(timeText + QStringLiteral(u"　"));
-    return took ? place : 0;
-}
-
 } // namespace
 
 TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePlaces &places)
     : QDialog(parent)
-    , m_exerciseNumber(exerciseNumber)
-    , m_systemRandom(std::make_unique<SystemRandom>())
-    , m_steadyClock(std::make_unique<SteadyClock>())
-    , m_random(m_systemRandom.get())
-    , m_clock(m_steadyClock.get())
-    , m_stopwatch(m_steadyClock.get())
+    , m_session(new RunSession(exerciseNumber, this))
 {
     setObjectName(QStringLiteral("frmTrainer%1").arg(exerciseNumber));
-    if (exerciseNumber >= 1 && exerciseNumber <= ExerciseCount)
-        setWindowTitle(app().ExerciseTitles[exerciseNumber]);
     setFixedSize(Twips::size(places.client.width(), places.client.height()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -117,14 +81,27 @@ TrainerWindow::TrainerWindow(int exerciseNumber, QWidget *parent, const FramePla
     timeKey->setAutoRepeat(false);
     connect(timeKey, &QShortcut::activated, this, [this] {
         lblTimer->setAccessibleName(lblTimer->text());
-        A11y::tell(this, spokenTime(lblTimer->text()));
+        A11y::tell(this, Spoken::time(lblTimer->text()));
     });
-    Sounds::instance().prepare();
 
     connect(cmdStart, &QPushButton::clicked, this, &TrainerWindow::cmdStart_Click);
     connect(cmdRank, &QPushButton::clicked, this, &TrainerWindow::cmdRank_Click);
     connect(cmdEnd, &QPushButton::clicked, this, &QDialog::reject);
     connect(timCount, &QTimer::timeout, this, &TrainerWindow::timCount_Timer);
+
+    // What the window shows of its run; made first, so that whatever else
+    // follows the run finds the window already showing it.
+    connect(m_session, &RunSession::starting, this, [this] {
+        setRunningControls(true);
+        prepareRun();
+    });
+    connect(m_session, &RunSession::started, timCount, qOverload<>(&QTimer::start));
+    connect(m_session, &RunSession::questionDue, this, &TrainerWindow::poseQuestion);
+    connect(m_session, &RunSession::ticked, this, &TrainerWindow::showTime);
+    connect(m_session, &RunSession::answered, this, &TrainerWindow::showMark);
+    connect(m_session, &RunSession::finishing, this, &TrainerWindow::showFinished);
+    connect(m_session, &RunSession::ended, this, &TrainerWindow::showEnd);
+    connect(m_session, &RunSession::stopped, this, &TrainerWindow::showStop);
 }
 
 TrainerWindow::~TrainerWindow() = default;
@@ -132,10 +109,7 @@ TrainerWindow::~TrainerWindow() = default;
 void TrainerWindow::describeCommonControls(QLabel *instructions, QPushButton *endButton)
 {
     instructions->setAccessibleDescription(QStringLiteral(u"遊び方"));
-    // A title of signs ("●●●たたき") reads as words.
-    if (A11y::spoken(windowTitle()) != windowTitle())
-        setAccessibleName(A11y::spoken(windowTitle()));
-    A11y::describe(lblResult, spokenMark(lblResult->text()), QStringLiteral(u"前の答えの正誤"));
+    A11y::describe(lblResult, Spoken::mark(lblResult->text()), QStringLiteral(u"前の答えの正誤"));
     A11y::describe(lblProbCnt, lblProbCnt->text(), QStringLiteral(u"問題の進み具合"));
     // Read as the number it shows, between "経過時間" and "秒", which read
     // themselves. Its name follows the time only when the time is told (asked
@@ -155,17 +129,6 @@ void TrainerWindow::describeCommonControls(QLabel *instructions, QPushButton *en
 void TrainerWindow::showTime(const QString &stopwatchText)
 {
     lblTimer->setText(stopwatchText);
-}
-
-bool TrainerWindow::isRunning() const
-{
-    return cmdStart->text() == StopCaption;
-}
-
-void TrainerWindow::useClock(MonotonicClock &clock)
-{
-    m_clock = &clock;
-    m_stopwatch.setClock(clock);
 }
 
 void TrainerWindow::setInstructionLines(const QStringList &ownLines, bool withCommonLines)
@@ -272,21 +235,6 @@ void TrainerWindow::focusAnswerArea()
     }
 }
 
-void TrainerWindow::StartRun()
-{
-    m_random->reseed();
-    setRunningControls(true);
-    m_questionsLeft = QuestionsPerRun;
-    prepareRun();
-    // The stopwatch starts only now, so dealing a board costs the player nothing.
-    m_stopwatch.start();
-    m_lastAnswerMs = 0;
-    timCount->start();
-    if (RunObserver *observer = runObserver())
-        observer->runStarted(m_exerciseNumber);
-    poseQuestion();
-}
-
 void TrainerWindow::poseQuestion()
 {
     showCounter();
@@ -296,86 +244,43 @@ void TrainerWindow::poseQuestion()
 
 void TrainerWindow::showCounter()
 {
-    setCounterText(QStringLiteral(u"あと　%1問").arg(m_questionsLeft));
+    setCounterText(QStringLiteral(u"あと　%1問").arg(QuestionsLeft()));
 }
 
 void TrainerWindow::timCount_Timer()
 {
-    m_stopwatch.tick();
-    showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
+    m_session->tick();
 }
 
-void TrainerWindow::MarkAnswer(bool correct)
+void TrainerWindow::showMark(bool correct)
 {
-    if (correct) {
-        lblResult->setText(QStringLiteral(u"○"));
-    } else {
-        m_stopwatch.addTenths(PenaltyTenths);
-        lblResult->setText(QStringLiteral(u"×"));
-    }
-    // Heard as soon as it is seen.
-    A11y::announce(lblResult, spokenMark(lblResult->text()));
-    Sounds::instance().play(correct ? Sounds::Cue::Right : Sounds::Cue::Wrong);
-    const qint64 nowMs = m_clock->elapsedMs();
-    if (RunObserver *observer = runObserver())
-        observer->answered(correct, nowMs - m_lastAnswerMs);
-    m_lastAnswerMs = nowMs;
+    lblResult->setText(correct ? QStringLiteral(u"○") : QStringLiteral(u"×"));
 }
 
-void TrainerWindow::answer(bool correct)
+void TrainerWindow::showEnd(const QString &timeText)
 {
-    if (!isRunning())
-        return;
-    MarkAnswer(correct);
-    if (m_questionsLeft < 2) {
-        FinishRun();
-    } else {
-        --m_questionsLeft;
-        poseQuestion();
-    }
-}
-
-void TrainerWindow::FinishRun()
-{
-    showFinished();
     timCount->stop();
     setRunningControls(false);
-    // The time that ranks is the run's whole time, the last penalty included,
-    // and it is the time the player sees.
-    showTime(Stopwatch::format(m_stopwatch.elapsedTenths()));
-    const QString timeText = lblTimer->text();
+    // The time that ranks is the time the player sees.
+    showTime(timeText);
     lblTimer->setAccessibleName(timeText);
-    // The end is heard before any question about a name: a tune, then the words.
-    const bool best = m_ranking && m_ranking->FindRankPlace(QLocale::c().toDouble(timeText)) == 1;
-    Sounds::instance().play(best ? Sounds::Cue::NewRecord : Sounds::Cue::Finished);
-    A11y::announce(lblProbCnt, QStringLiteral(u"おわり"));
-    A11y::tell(this, QStringLiteral(u"記録　%1秒").arg(timeText));
-    // Heard before the ranking's dialog takes the focus.
-    A11y::flush();
-    const int place = m_ranking ? rankInAndFindPlace(*m_ranking, timeText) : 0;
-    if (m_ranking)
-        A11y::tell(this, place > 0 ? QStringLiteral(u"順位は%1位").arg(place) : QStringLiteral(u"順位外"));
-    if (RunObserver *observer = runObserver())
-        observer->runFinished(timeText, place);
 }
 
-void TrainerWindow::StopRun()
+void TrainerWindow::showStop()
 {
     timCount->stop();
     setRunningControls(false);
     showStopped();
     lblTimer->setAccessibleName(lblTimer->text());
-    A11y::tell(this, QStringLiteral(u"中止しました"));
-    if (RunObserver *observer = runObserver())
-        observer->runStopped();
 }
 
 void TrainerWindow::cmdRank_Click()
 {
-    if (!m_ranking)
+    if (!m_session->ranking())
         return;
-    frmRank ranking(*m_ranking, this);
+    frmRank ranking(*m_session->ranking(), this);
     ranking.exec();
     // Pictures drawn on the window come back at once, not at the next question.
     update();
+    rankingClosed();
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "run/random.h"
-#include "run/stopwatch.h"
+#include "run/runsession.h"
 
 #include <QDialog>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
-
-#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -32,36 +29,47 @@ struct FramePlaces
     QRect cmdEnd{6360, 5040, 1455, 495};
 };
 
-// The frame every exercise window shares: Start/Stop, the tenth-second
-// stopwatch, the questions-left counter, the right/wrong mark, the five-second
-// penalty, the hand-over to the ranking at the end of a run, and the ranking
-// and close buttons. An exercise adds its own controls, its instruction lines,
-// its answer area and its NextQuestion; the hooks below cover what an exercise
-// does differently at Start, Stop and the end of a run.
+// The frame every exercise window shares, showing the run its session
+// keeps: Start/Stop, the stopwatch, the questions-left counter, the
+// right/wrong mark, the ranking and close buttons, and the answer area
+// enabled only during a run. An exercise adds its own controls, its
+// instruction lines, its answer area and its NextQuestion; the hooks below
+// cover what an exercise does differently at Start, Stop and the end of a run.
 class TrainerWindow : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int QuestionsPerRun = 50;
-    static constexpr int PenaltyTenths = 50;
+    static constexpr int QuestionsPerRun = RunSession::QuestionsPerRun;
+    static constexpr int PenaltyTenths = RunSession::PenaltyTenths;
 
     explicit TrainerWindow(int exerciseNumber, QWidget *parent = nullptr, const FramePlaces &places = FramePlaces());
     ~TrainerWindow() override;
 
-    int exerciseNumber() const { return m_exerciseNumber; }
+    int exerciseNumber() const { return m_session->exerciseNumber(); }
 
-    // The run state is the Start button's caption, nothing else.
-    bool isRunning() const;
-    double ElapsedTenths() const { return m_stopwatch.elapsedTenths(); }
-    int QuestionsLeft() const { return m_questionsLeft; }
+    // The run this window shows; sounds, the screen reader and the history
+    // follow its signals.
+    RunSession &session() { return *m_session; }
+    bool isRunning() const { return m_session->isRunning(); }
+    double ElapsedTenths() const { return m_session->ElapsedTenths(); }
+    int QuestionsLeft() const { return m_session->QuestionsLeft(); }
+
+    // The common labels that tell the run: the mark, the counter, the stopwatch.
+    struct RunLabels
+    {
+        QLabel *mark = nullptr;
+        QLabel *counter = nullptr;
+        QLabel *timer = nullptr;
+    };
+    RunLabels runLabels() const { return {lblResult, lblProbCnt, lblTimer}; }
 
     // The ranking a finished run goes to and the ranking button shows; the
     // catalogue hands every window the one the menu loaded (not owned).
-    void useRanking(RankStore &ranking) { m_ranking = &ranking; }
+    void useRanking(RankStore &ranking) { m_session->useRanking(&ranking); }
     // Tests script chance and time; the window keeps using what it is given
     // (not owned) until it closes.
-    void useRandomSource(RandomSource &random) { m_random = &random; }
-    void useClock(MonotonicClock &clock);
+    void useRandomSource(RandomSource &random) { m_session->useRandomSource(random); }
+    void useClock(MonotonicClock &clock) { m_session->useClock(clock); }
 
 public slots:
     void cmdStart_Click();
@@ -84,17 +92,17 @@ protected:
     // The counter line's text, for exercises that count otherwise.
     void setCounterText(const QString &text);
 
-    RandomSource &random() { return *m_random; }
+    RandomSource &random() { return m_session->random(); }
 
     // An answer the exercise has judged: the mark, the penalty, then the next
     // question or, after the last one, the end of the run. Ignored when no
     // run is under way.
-    void answer(bool correct);
+    void answer(bool correct) { m_session->answer(correct); }
     // Only the mark and the penalty (for exercises that end their run themselves).
-    void MarkAnswer(bool correct);
-    void StartRun();
-    void StopRun();
-    void FinishRun();
+    void MarkAnswer(bool correct) { m_session->MarkAnswer(correct); }
+    void StartRun() { m_session->start(); }
+    void StopRun() { m_session->stop(); }
+    void FinishRun() { m_session->FinishRun(); }
 
     // Hooks. NextQuestion keeps the game's own name; the rest say when they run.
     // The exercise's part of posing a question (after the counter is shown).
@@ -111,19 +119,24 @@ protected:
     // each time one is posed: what a player sees, in words, without what the
     // player has to work out. Empty when the counter says it all.
     virtual QString spokenQuestion() const { return QString(); }
+    // The ranking screen has closed and the window has been drawn again.
+    virtual void rankingClosed() {}
 
     // Escape closes an idle window, but never throws a run away.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void poseQuestion();
+    void showMark(bool correct);
+    void showEnd(const QString &timeText);
+    void showStop();
     void setRunningControls(bool running);
     void focusAnswerArea();
     static bool holdsFocus(const QWidget *area);
     void describeCommonControls(QLabel *instructions, QPushButton *endButton);
     void showTime(const QString &stopwatchText);
 
-    int m_exerciseNumber;
+    RunSession *m_session = nullptr;
     QLabel *lblExp = nullptr;
     QLabel *lblResult = nullptr;
     QLabel *lblProbCnt = nullptr;
@@ -132,14 +145,5 @@ private:
     QLabel *lblTimer = nullptr;
     QTimer *timCount = nullptr;
 
-    int m_questionsLeft = QuestionsPerRun;
     QWidget *m_answerArea = nullptr;
-    RankStore *m_ranking = nullptr;
-    std::unique_ptr<SystemRandom> m_systemRandom;
-    std::unique_ptr<SteadyClock> m_steadyClock;
-    RandomSource *m_random = nullptr;
-    MonotonicClock *m_clock = nullptr;
-    Stopwatch m_stopwatch;
-    // The run's clock at the last answer (or the start), for the answer times.
-    qint64 m_lastAnswerMs = 0;
 };

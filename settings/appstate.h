@@ -5,11 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
-// The number of exercises on the menu, numbered 1 to ExerciseCount.
-inline constexpr int ExerciseCount = 14;
-
 // Values set up once at start and read everywhere.
 struct AppState
 {
@@ -18,9 +13,6 @@ struct AppState
     QString SettingsFilePath;
     QString BrokenIniMessage;
     QString ChangeHistoryText;
-    // The exercises' titles, indices 1 to 14 (index 0 stays empty); filled
-    // by the menu from the exercise catalogue.
-    std::array<QString, ExerciseCount + 1> ExerciseTitles;
 };
 
 AppState &app();

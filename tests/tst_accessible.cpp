@@ -42,7 +42,7 @@ QString spokenDescription(QWidget *widget)
 QList<int> windows()
 {
     QList<int> numbers;
-    for (int exercise = 1; exercise <= ExerciseCount; ++exercise)
+    for (int exercise = 1; exercise <= exerciseCount(); ++exercise)
         numbers.append(exercise);
     return numbers;
 }
@@ -221,7 +221,7 @@ private slots:
         const QMap<int, QString> inWords = {{6, QStringLiteral(u"まるたたき")},
                                             {8, QStringLiteral(u"ぬけはなーに？")},
                                             {9, QStringLiteral(u"ながいのどーれ？")}};
-        QCOMPARE(spokenName(fx.window.get()), inWords.value(exercise, app().ExerciseTitles[exercise]));
+        QCOMPARE(spokenName(fx.window.get()), inWords.value(exercise, exerciseTitles()[exercise]));
         // The first key a player presses starts the run.
         QCOMPARE(fx.window->focusWidget(), fx.button("cmdStart"));
         QStringList silent;

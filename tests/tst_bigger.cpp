@@ -162,21 +162,27 @@ private slots:
 
     void judge_data()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("maxValue");
+        QTest::addColumn<QList<int>>("digits");
+        QTest::addColumn<int>("pressed");
         QTest::addColumn<bool>("right");
-        QTest::newRow("the 9 of 0 1 2 9") << QStringLiteral("9") << 9 << true;
-        QTest::newRow("a big-looking 2 of 0 1 2 9") << QStringLiteral("2") << 9 << false;
-        QTest::newRow("the 3 of 0 1 2 3") << QStringLiteral("3") << 3 << true;
-        QTest::newRow("the 0 is never the largest") << QStringLiteral("0") << 3 << false;
-        QTest::newRow("an empty caption") << QString() << 0 << false;
+        QTest::newRow("the 9 of 0 1 2 9") << QList<int>{0, 1, 2, 9} << 3 << true;
+        QTest::newRow("a big-looking 2 of 0 1 2 9") << QList<int>{0, 1, 2, 9} << 2 << false;
+        QTest::newRow("the 3 of 3 0 1 2") << QList<int>{3, 0, 1, 2} << 0 << true;
+        QTest::newRow("the 0 is never the largest") << QList<int>{1, 0, 2, 3} << 1 << false;
+        QTest::newRow("no card there") << QList<int>{0, 1, 2, 3} << 4 << false;
+        QTest::newRow("before the first card") << QList<int>{0, 1, 2, 3} << -1 << false;
     }
     void judge()
     {
-        QFETCH(QString, caption);
-        QFETCH(int, maxValue);
+        QFETCH(QList<int>, digits);
+        QFETCH(int, pressed);
         QFETCH(bool, right);
-        QCOMPARE(Bigger::isRightAnswer(caption, maxValue), right);
+        Bigger::Question question;
+        for (int i = 0; i < Bigger::Buttons; ++i) {
+            question.cards[std::size_t(i)].digit = digits[i];
+            question.MaxValue = std::max(question.MaxValue, digits[i]);
+        }
+        QCOMPARE(Bigger::isRightAnswer(question, pressed), right);
     }
 
     // --- The window ------------------------------------------------------

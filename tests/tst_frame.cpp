@@ -1,99 +1,84 @@
-// The run frame every exercise window shares, tested once on a stand-in
-// exercise: Start and Stop, the questions-left count, the stopwatch and the
-// penalty, the end of a run and its rank-in, the ranking and close buttons,
-// and what Escape and Enter do.
+// The run every exercise shares, on its session alone and without a screen:
+// Start and Stop, the questions-left count, the stopwatch and the penalty,
+// the last answer, the answer times, re-seeding, and the end of a run with
+// its rank-in. What the window shows of it is tested with the window.
 
-#include "ranking/frmrank.h"
-#include "support/trainerfixture.h"
-#include "ui/controls.h"
-#include "ui/twips.h"
+#include "ranking/rankstore.h"
+#include "run/runsession.h"
+#include "settings/appstate.h"
+#include "support/scripted.h"
 
-#include <QApplication>
-#include <QFrame>
-#include <QPaintEvent>
-#include <QPlainTextEdit>
-#include <QWindow>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
-// The stand-in takes the ranking and caption of exercise 1; the frame does
-// not care which exercise it runs.
-constexpr int StandInNumber = 1;
-const QString Title = QStringLiteral(u"これは何色？");
-const QString OwnLine = QStringLiteral(u"●正しい方のボタンをおすんだぴこ。");
+const QString Section = QStringLiteral(u"これは何色？");
+const QString Stamp = QStringLiteral(u"2026/03/04 05:06");
 
-// A minimal exercise: each question draws one value; one button is right,
-// the other wrong. It writes down when the frame calls it and what the frame
-// showed at that moment.
-class StandIn final : public TrainerWindow
+// Everything a session tells, in order, as one line each, with the run's
+// state at that moment.
+class Log : public QObject
 {
 public:
-    explicit StandIn(QWidget *parent = nullptr) : TrainerWindow(StandInNumber, parent)
+    explicit Log(RunSession &session) : m_session(session)
     {
-        setInstructionLines({OwnLine});
-        fraAns = Controls::frame(this, QStringLiteral("fraAns"), Twips::rect(120, 3600, 6015, 495));
-        auto *right = Controls::button(fraAns, QStringLiteral("cmdRight"), QStringLiteral(u"○"), Twips::rect(0, 0, 975, 495));
-        auto *wrong = Controls::button(fraAns, QStringLiteral("cmdWrong"), QStringLiteral(u"×"), Twips::rect(1200, 0, 975, 495));
-        connect(right, &QPushButton::clicked, this, [this] { answer(true); });
-        connect(wrong, &QPushButton::clicked, this, [this] { answer(false); });
-        setAnswerArea(fraAns);
+        connect(&session, &RunSession::starting, this, [this] { note(QStringLiteral("starting")); });
+        connect(&session, &RunSession::started, this,
+                [this](int number) { note(QStringLiteral("started %1").arg(number)); });
+        connect(&session, &RunSession::questionDue, this,
+                [this](int left) { note(QStringLiteral("question %1").arg(left)); });
+        connect(&session, &RunSession::answered, this, [this](bool correct, qint64 ms) {
+            note(QStringLiteral("answered %1 %2").arg(correct ? QStringLiteral("right") : QStringLiteral("wrong")).arg(ms));
+        });
+        connect(&session, &RunSession::finishing, this, [this] { note(QStringLiteral("finishing")); });
+        connect(&session, &RunSession::ended, this, [this](const QString &time, bool best) {
+            note(QStringLiteral("ended %1%2").arg(time, best ? QStringLiteral(" best") : QString()));
+        });
+        connect(&session, &RunSession::finished, this, [this](const QString &time, int place) {
+            note(QStringLiteral("finished %1 place %2").arg(time).arg(place));
+        });
+        connect(&session, &RunSession::stopped, this, [this] { note(QStringLiteral("stopped")); });
     }
 
-    // An answer that reaches the frame however the answer area stands.
-    void answerNow(bool correct) { answer(correct); }
-
-    QStringList calls;
-    // What has been drawn since the test last emptied it.
-    QRegion painted;
-
-    void note(const QString &call)
+    void note(const QString &what)
     {
-        calls.append(QStringLiteral("%1 (%2, %3, %4)")
-                         .arg(call, isRunning() ? QStringLiteral("running") : QStringLiteral("idle"))
-                         .arg(ElapsedTenths())
-                         .arg(QuestionsLeft()));
+        lines.append(QStringLiteral("%1 (%2, %3, %4)")
+                         .arg(what, m_session.isRunning() ? QStringLiteral("running") : QStringLiteral("idle"))
+                         .arg(m_session.ElapsedTenths())
+                         .arg(m_session.QuestionsLeft()));
+    }
+    QStringList take()
+    {
+        const QStringList taken = lines;
+        lines.clear();
+        return taken;
     }
 
-protected:
-    void NextQuestion() override
-    {
-        random().next();
-        note(QStringLiteral("question"));
-    }
-    void prepareRun() override { note(QStringLiteral("prepareRun")); }
-    void showStopped() override { note(QStringLiteral("showStopped")); }
-    void showFinished() override { note(QStringLiteral("showFinished")); }
-    void paintEvent(QPaintEvent *event) override
-    {
-        painted += event->region();
-        TrainerWindow::paintEvent(event);
-    }
+    QStringList lines;
 
 private:
-    QFrame *fraAns = nullptr;
+    RunSession &m_session;
 };
 
-// Hands out the fixture's scripted values and writes down every re-seed in
-// the stand-in's calls.
+// Writes every re-seed into the log as well.
 class NotedRandom final : public RandomSource
 {
 public:
-    NotedRandom(RandomSource &source, StandIn &window) : m_source(source), m_window(window) {}
-    float next() override { return m_source.next(); }
+    explicit NotedRandom(Log &log) : m_log(log) {}
+    float next() override { return 0.5f; }
     void reseed() override
     {
-        m_source.reseed();
-        m_window.note(QStringLiteral("reseed"));
+        ++reseeds;
+        m_log.note(QStringLiteral("reseed"));
     }
+    int reseeds = 0;
 
 private:
-    RandomSource &m_source;
-    StandIn &m_window;
+    Log &m_log;
 };
-
-const QString Right = QStringLiteral(u"○");
-const QString Wrong = QStringLiteral(u"×");
 
 } // namespace
 
@@ -102,312 +87,285 @@ class TestFrame : public QObject
     Q_OBJECT
 
 private:
-    TrainerFixture<StandIn> fx;
-    std::unique_ptr<NotedRandom> noted;
+    std::unique_ptr<TempSettings> settings;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<RankStore> ranking;
+    std::unique_ptr<RunSession> session;
+    std::unique_ptr<Log> log;
+    std::unique_ptr<NotedRandom> random;
+    FakeClock clock;
 
-    StandIn &window() { return *fx.window; }
-    QPushButton *rightButton() { return fx.button("cmdRight"); }
-    QPushButton *wrongButton() { return fx.button("cmdWrong"); }
-    QString counter() { return fx.text("lblProbCnt"); }
-    QString timer() { return fx.text("lblTimer"); }
-    QString mark() { return fx.text("lblResult"); }
-
-    // Enough values for every question the test poses.
-    void startWithValues(int questions)
+    // A tenth of a second later, one tick of the stopwatch.
+    void tick(int count = 1)
     {
-        for (int i = 0; i < questions; ++i)
-            fx.random.push(0.5f);
-        fx.clickStart();
+        for (int i = 0; i < count; ++i) {
+            clock.advance(100);
+            session->tick();
+        }
     }
-    // Answers one question after ticks tenths: wrong when asked, else right.
     void answerAfter(int ticks, bool right = true)
     {
-        fx.ticks(ticks);
-        fx.click(right ? rightButton() : wrongButton());
+        tick(ticks);
+        session->answer(right);
+    }
+    QString firstRankingLine() const
+    {
+        return ReadSetting(Section, QStringLiteral("1"), QStringLiteral("NoData"));
     }
 
 private slots:
     void init()
     {
-        QVERIFY(fx.openOwn(StandInNumber));
-        noted = std::make_unique<NotedRandom>(fx.random, window());
-        window().useRandomSource(*noted);
-        fx.stampRankingsAt(QDateTime(QDate(2026, 3, 4), QTime(5, 6)));
+        settings = std::make_unique<TempSettings>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        ranking = std::make_unique<RankStore>();
+        ranking->RankSection = Section;
+        ranking->RankTitle = Section;
+        ranking->now = [] { return QDateTime(QDate(2026, 3, 4), QTime(5, 6)); };
+        ranking->LoadRanking();
+        clock = FakeClock();
+        session = std::make_unique<RunSession>(1);
+        log = std::make_unique<Log>(*session);
+        random = std::make_unique<NotedRandom>(*log);
+        session->useRandomSource(*random);
+        session->useClock(clock);
+        session->useRanking(ranking.get());
     }
     void cleanup()
     {
-        fx.close();
-        noted.reset();
+        session.reset();
+        log.reset();
+        random.reset();
+        ranking.reset();
+        dialogs.reset();
+        settings.reset();
     }
 
-    void opensIdleWithTheCommonControls()
+    void idleAtFirst()
     {
-        QCOMPARE(window().windowTitle(), Title);
-        QCOMPARE(window().objectName(), QStringLiteral("frmTrainer1"));
-        QCOMPARE(window().size(), Twips::size(8025, 5745));
-        QCOMPARE(fx.instructionLines(),
-                 QStringList({OwnLine, QStringLiteral(u"●全部で５０問あるんだぴこ。"),
-                              QStringLiteral(u"●クリアした時間が早い方が良いんだぴこ。"),
-                              QStringLiteral(u"●間違えると５秒加算されるんだぴこ。"),
-                              QStringLiteral(u"●開始ボタンで始めるんだぴこ。")}));
-        const struct
-        {
-            const char *name;
-            QString caption;
-            QRect place;
-        } common[] = {
-            {"lblExp", QString(), Twips::rect(240, 120, 5895, 1335)},
-            {"lblResult", QStringLiteral(u"○"), Twips::rect(2040, 1560, 345, 315)},
-            {"lblProbCnt", QStringLiteral(u"あと　50問"), Twips::rect(2520, 1560, 1935, 375)},
-            {"cmdRank", QStringLiteral(u"順　位"), Twips::rect(6360, 240, 1455, 495)},
-            {"cmdStart", QStringLiteral(u"開　始"), Twips::rect(6360, 1200, 1455, 735)},
-            {"Label1", QStringLiteral(u"経過時間"), Twips::rect(6480, 2160, 1095, 255)},
-            {"lblTimer", QStringLiteral("0.0"), Twips::rect(6360, 2520, 1095, 255)},
-            {"Label2", QStringLiteral(u"秒"), Twips::rect(7560, 2520, 240, 240)},
-            {"cmdEnd", QStringLiteral(u"終　了"), Twips::rect(6360, 5040, 1455, 495)},
-        };
-        for (const auto &control : common) {
-            auto *widget = fx.control<QWidget>(QString::fromLatin1(control.name));
-            QCOMPARE(widget->geometry(), control.place);
-            if (control.caption.isNull())
-                continue;
-            if (auto *label = qobject_cast<QLabel *>(widget))
-                QCOMPARE(label->text(), control.caption);
-            else
-                QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), control.caption);
-        }
-        QVERIFY(fx.showsIdle("fraAns"));
-        QCOMPARE(fx.control<QTimer>(QStringLiteral("timCount"))->interval(), 100);
-        QVERIFY(window().calls.isEmpty());
+        QVERIFY(!session->isRunning());
+        QCOMPARE(session->QuestionsLeft(), 50);
+        QCOMPARE(session->timeText(), QStringLiteral("0.0"));
+        QCOMPARE(session->exerciseNumber(), 1);
+        // Idle, an answer, a stop or an end changes nothing and tells nothing.
+        session->answer(false);
+        session->stop();
+        session->FinishRun();
+        QCOMPARE(session->ElapsedTenths(), 0.0);
+        QVERIFY(log->lines.isEmpty());
     }
 
-    void startReseedsThenPosesTheFirstQuestion()
+    void startReseedsThenAsksForTheFirstQuestion()
     {
-        startWithValues(1);
-        // Re-seeded first; the exercise prepares while the stopwatch still
-        // holds the last run's time; the question comes at elapsed 0.
-        QCOMPARE(window().calls, QStringList({QStringLiteral("reseed (idle, 0, 50)"),
-                                              QStringLiteral("prepareRun (running, 0, 50)"),
-                                              QStringLiteral("question (running, 0, 50)")}));
-        QVERIFY(fx.showsRunning("fraAns"));
-        QCOMPARE(counter(), QStringLiteral(u"あと　50問"));
-        QCOMPARE(fx.random.remaining(), 0);
+        session->start();
+        // Re-seeded while idle; the exercise prepares while the stopwatch
+        // still holds the last run's time; the question comes at elapsed 0.
+        QCOMPARE(log->take(), QStringList({QStringLiteral("reseed (idle, 0, 50)"), QStringLiteral("starting (running, 0, 50)"),
+                                           QStringLiteral("started 1 (running, 0, 50)"),
+                                           QStringLiteral("question 50 (running, 0, 50)")}));
+        QCOMPARE(random->reseeds, 1);
     }
 
     void countsDownFiftyQuestionsAndRanksIn()
     {
-        fx.dialogs->answerText(QStringLiteral(u"ぴこ"));
-        startWithValues(50);
+        dialogs->answerText(QStringLiteral(u"ぴこ"));
+        session->start();
+        log->take();
         for (int question = 50; question >= 1; --question) {
-            QCOMPARE(counter(), QStringLiteral(u"あと　%1問").arg(question));
-            QCOMPARE(window().QuestionsLeft(), question);
-            QVERIFY(fx.dialogs->shown.isEmpty());
+            QCOMPARE(session->QuestionsLeft(), question);
+            QVERIFY(dialogs->shown.isEmpty());
             answerAfter(3);
-            QCOMPARE(mark(), Right);
         }
-        // Fifty questions posed, no fifty-first; the counter stays at 1.
-        QCOMPARE(window().calls.filter(QStringLiteral("question")).size(), 50);
-        // The exercise's end display comes first, while the run still stands.
-        QCOMPARE(window().calls.last(), QStringLiteral("showFinished (running, 150, 1)"));
-        QCOMPARE(counter(), QStringLiteral(u"あと　1問"));
-        QVERIFY(fx.showsIdle("fraAns"));
-        QCOMPARE(timer(), QStringLiteral("15.0"));
+        const QStringList told = log->take();
+        // Fifty answers, forty-nine further questions, no fifty-first.
+        QCOMPARE(told.filter(QStringLiteral("answered right 300")).size(), 50);
+        QCOMPARE(told.filter(QStringLiteral("question")).size(), 49);
+        QCOMPARE(told.filter(QStringLiteral("question")).last(), QStringLiteral("question 1 (running, 147, 1)"));
+        // The end display comes first, while the run still stands; the
+        // rank-in's place is told last.
+        QCOMPARE(told.mid(told.size() - 3),
+                 QStringList({QStringLiteral("finishing (running, 150, 1)"), QStringLiteral("ended 15.0 best (idle, 150, 1)"),
+                              QStringLiteral("finished 15.0 place 1 (idle, 150, 1)")}));
 
-        QCOMPARE(fx.dialogs->shown.size(), 1);
-        QCOMPARE(fx.dialogs->shown[0].kind, QStringLiteral("text"));
-        QCOMPARE(fx.dialogs->shown[0].text, QStringLiteral(u"名前を入力するだぴこ。８文字まで有効だぴこ。"));
-        QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
-        // Straight from the file the game keeps.
-        const SettingsFile file(fx.settings->path());
-        QCOMPARE(file.read(Title, QStringLiteral("1"), QStringLiteral("NoData")),
-                 QStringLiteral(u"15.0　ぴこ            2026/03/04 05:06"));
-        QCOMPARE(file.read(Title, QStringLiteral("2"), QStringLiteral("NoData")), QStringLiteral("NoData"));
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("text"));
+        QCOMPARE(dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+        const SettingsFile file(settings->path());
+        QCOMPARE(file.read(Section, QStringLiteral("1"), QStringLiteral("NoData")),
+                 QStringLiteral(u"15.0　ぴこ            ") + Stamp);
 
         // Idle: an answer that still comes in changes nothing.
-        window().answerNow(false);
-        QCOMPARE(mark(), Right);
-        QCOMPARE(window().ElapsedTenths(), 150.0);
+        session->answer(false);
+        QCOMPARE(session->ElapsedTenths(), 150.0);
+        QVERIFY(log->lines.isEmpty());
     }
 
-    void stopwatchShowsTenthsAtEachTick()
+    void stopwatchCountsTenthsAtEachTick()
     {
-        startWithValues(3);
-        // The last run's time stays until the first tick.
-        QCOMPARE(timer(), QStringLiteral("0.0"));
-        fx.tick();
-        QCOMPARE(timer(), QStringLiteral("0.1"));
-        fx.ticks(122);
-        QCOMPARE(timer(), QStringLiteral("12.3"));
+        QSignalSpy ticked(session.get(), &RunSession::ticked);
+        session->start();
+        tick();
+        tick(122);
+        QCOMPARE(ticked.size(), 123);
+        QCOMPARE(ticked.first().at(0).toString(), QStringLiteral("0.1"));
+        QCOMPARE(ticked.last().at(0).toString(), QStringLiteral("12.3"));
+        // Stopped, the stopwatch stands still.
+        session->stop();
+        tick();
+        QCOMPARE(session->timeText(), QStringLiteral("12.3"));
+        QCOMPARE(ticked.size(), 123);
     }
 
-    void penaltyShowsAtTheNextTick()
+    void penaltyIsFiveSecondsAWrongAnswer_data()
     {
-        startWithValues(3);
-        answerAfter(3, false);
-        QCOMPARE(mark(), Wrong);
-        QCOMPARE(window().ElapsedTenths(), 53.0);
-        QCOMPARE(timer(), QStringLiteral("0.3"));
-        fx.tick();
-        QCOMPARE(timer(), QStringLiteral("5.4"));
-
-        answerAfter(1, true);
-        QCOMPARE(mark(), Right);
-        QCOMPARE(window().ElapsedTenths(), 55.0);
-        QCOMPARE(counter(), QStringLiteral(u"あと　48問"));
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<double>("tenths");
+        QTest::newRow("right") << QList<bool>{true} << 3.0;
+        QTest::newRow("wrong") << QList<bool>{false} << 53.0;
+        QTest::newRow("wrong, right, wrong") << QList<bool>{false, true, false} << 109.0;
+    }
+    void penaltyIsFiveSecondsAWrongAnswer()
+    {
+        QFETCH(QList<bool>, answers);
+        QFETCH(double, tenths);
+        session->start();
+        for (bool right : answers)
+            answerAfter(3, right);
+        QCOMPARE(session->ElapsedTenths(), tenths);
+        QCOMPARE(session->QuestionsLeft(), 50 - int(answers.size()));
     }
 
     void wrongLastAnswerCountsInTheRankedTime()
     {
-        fx.dialogs->answerText(QStringLiteral(u"ぴこ"));
-        startWithValues(50);
+        dialogs->answerText(QStringLiteral(u"ぴこ"));
+        session->start();
         for (int question = 1; question <= 49; ++question)
             answerAfter(2);
-        QVERIFY(fx.dialogs->shown.isEmpty());
         answerAfter(2, false);
-
-        QCOMPARE(mark(), Wrong);
-        QVERIFY(fx.showsIdle("fraAns"));
-        // 100 ticks and the last penalty: the time shown and ranked is the whole run.
-        QCOMPARE(window().ElapsedTenths(), 150.0);
-        QCOMPARE(timer(), QStringLiteral("15.0"));
-        QCOMPARE(fx.firstRankingLine(), QStringLiteral(u"15.0　ぴこ            2026/03/04 05:06"));
-        // The stopwatch has stopped: a late tick changes nothing.
-        fx.tick();
-        QCOMPARE(timer(), QStringLiteral("15.0"));
+        // 100 ticks and the last penalty: the time told and ranked is the whole run.
+        QVERIFY(log->lines.contains(QStringLiteral("ended 15.0 best (idle, 150, 1)")));
+        QCOMPARE(firstRankingLine(), QStringLiteral(u"15.0　ぴこ            ") + Stamp);
+        // Over: a late tick changes nothing.
+        tick();
+        QCOMPARE(session->timeText(), QStringLiteral("15.0"));
     }
 
-    void stopKeepsTheDisplayAndRecordsNothing()
+    void answerTimesRunFromTheStartAndThePreviousAnswer()
     {
-        startWithValues(3);
+        session->start();
+        log->take();
+        answerAfter(7);
+        clock.advance(1234);
+        session->answer(false);
+        answerAfter(0);
+        QCOMPARE(log->take().filter(QStringLiteral("answered")),
+                 QStringList({QStringLiteral("answered right 700 (running, 7, 50)"),
+                              QStringLiteral("answered wrong 1234 (running, 57, 49)"),
+                              QStringLiteral("answered right 0 (running, 57, 48)")}));
+    }
+
+    void stopRecordsNothingAndStartBeginsAfresh()
+    {
+        session->start();
         answerAfter(2, false);
         answerAfter(2, true);
-        fx.tick();
-        fx.clickStart();
+        tick();
+        log->take();
+        session->stop();
+        QCOMPARE(log->take(), QStringList(QStringLiteral("stopped (idle, 55, 48)")));
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(firstRankingLine(), QStringLiteral("NoData"));
 
-        QVERIFY(fx.showsIdle("fraAns"));
-        QCOMPARE(window().calls.last(), QStringLiteral("showStopped (idle, 55, 48)"));
-        QCOMPARE(timer(), QStringLiteral("5.5"));
-        QCOMPARE(counter(), QStringLiteral(u"あと　48問"));
-        QCOMPARE(mark(), Right);
-        QVERIFY(fx.dialogs->shown.isEmpty());
-        QCOMPARE(fx.firstRankingLine(), QStringLiteral("NoData"));
-        fx.tick();
-        QCOMPARE(timer(), QStringLiteral("5.5"));
-
-        // Start again: a new seed, elapsed 0, fifty questions; the old time
-        // shows until the first tick.
-        window().calls.clear();
-        fx.dialogs->answerText(QStringLiteral(u"ぴこ"));
-        startWithValues(50);
-        QCOMPARE(window().calls, QStringList({QStringLiteral("reseed (idle, 55, 48)"),
-                                              QStringLiteral("prepareRun (running, 55, 50)"),
-                                              QStringLiteral("question (running, 0, 50)")}));
-        QCOMPARE(fx.random.reseeds, 2);
-        QCOMPARE(counter(), QStringLiteral(u"あと　50問"));
-        QCOMPARE(timer(), QStringLiteral("5.5"));
-        QCOMPARE(mark(), Right);
-        for (int question = 1; question <= 50; ++question) {
-            QVERIFY(fx.dialogs->shown.isEmpty());
-            answerAfter(1);
-        }
-        QCOMPARE(fx.firstRankingLine(), QStringLiteral(u"5.0　ぴこ            2026/03/04 05:06"));
-    }
-
-    void rankingButtonOpensTheRankingOverTheWindow()
-    {
-        WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"12.3　たろう          2026/01/02 03:04"));
-        rankStore().LoadRanking();
-
-        // During a run the button does nothing.
-        startWithValues(1);
-        QVERIFY(!fx.button("cmdRank")->isEnabled());
-        fx.click(fx.button("cmdRank"));
-        QVERIFY(!QApplication::activeModalWidget());
-        fx.clickStart();
-
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        QTRY_VERIFY(!window().painted.isEmpty());
-        QApplication::processEvents();
-        window().painted = QRegion();
-        bool modal = false;
-        QString heading, rows;
-        QTimer::singleShot(0, &window(), [&] {
-            auto *screen = qobject_cast<frmRank *>(QApplication::activeModalWidget());
-            if (!screen)
-                return;
-            modal = screen->isModal() && screen->parentWidget() == &window();
-            heading = screen->findChild<QLabel *>(QStringLiteral("lblRankTitle"))->text();
-            rows = screen->findChild<QPlainTextEdit *>(QStringLiteral("txtRank"))->toPlainText();
-            QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
-        });
-        fx.click(fx.button("cmdRank"));
-
-        QVERIFY(modal);
-        QCOMPARE(heading, Title);
-        QCOMPARE(rows, QStringLiteral(u"  1位　  12.3秒　たろう          　2026/01/02 03:04"));
-        QVERIFY(!QApplication::activeModalWidget());
-        // The whole window draws itself again once the ranking has gone.
-        QTRY_VERIFY((QRegion(window().rect()) - window().painted).isEmpty());
-    }
-
-    void escapeClosesOnlyAnIdleWindow()
-    {
-        startWithValues(2);
-        QTest::keyClick(&window(), Qt::Key_Escape);
-        QVERIFY(window().isVisible());
-        QVERIFY(fx.showsRunning("fraAns"));
+        // Start again: a new seed, fifty questions, elapsed 0 once the
+        // exercise has prepared; answer times count from the new start.
+        dialogs->answerText(QStringLiteral(u"ぴこ"));
+        clock.advance(5000);
+        session->start();
+        QCOMPARE(log->take(), QStringList({QStringLiteral("reseed (idle, 55, 48)"), QStringLiteral("starting (running, 55, 50)"),
+                                           QStringLiteral("started 1 (running, 0, 50)"),
+                                           QStringLiteral("question 50 (running, 0, 50)")}));
+        QCOMPARE(random->reseeds, 2);
         answerAfter(1);
-        QCOMPARE(counter(), QStringLiteral(u"あと　49問"));
-
-        fx.clickStart();
-        QTest::keyClick(&window(), Qt::Key_Escape);
-        QVERIFY(!window().isVisible());
-        QCOMPARE(window().result(), int(QDialog::Rejected));
-        QVERIFY(fx.dialogs->shown.isEmpty());
+        QVERIFY(log->lines.first().startsWith(QStringLiteral("answered right 100 ")));
+        for (int question = 2; question <= 50; ++question)
+            answerAfter(1);
+        QCOMPARE(firstRankingLine(), QStringLiteral(u"5.0　ぴこ            ") + Stamp);
     }
 
-    void enterPressesTheFocusedButton()
+    // The place the rank-in gave, as the ranking tells it.
+    void finishedTellsThePlaceTaken_data()
     {
-        window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window()));
-        fx.random.push(0.5f);
-        fx.random.push(0.5f);
-        fx.button("cmdStart")->setFocus();
-        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
-        QVERIFY(fx.showsRunning("fraAns"));
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("told");
+        const QString line = QStringLiteral(u"%1　たろう          2026/01/02 03:04");
+        QTest::newRow("first of none") << QStringList() << QStringLiteral(u"ぴこ")
+                                       << QStringLiteral("ended 5.0 best / finished 5.0 place 1");
+        QTest::newRow("behind a better time") << QStringList{line.arg(QStringLiteral("4.0"))} << QStringLiteral(u"ぴこ")
+                                              << QStringLiteral("ended 5.0 / finished 5.0 place 2");
+        QTest::newRow("behind an equal time") << QStringList{line.arg(QStringLiteral("5.0"))} << QStringLiteral(u"ぴこ")
+                                              << QStringLiteral("ended 5.0 / finished 5.0 place 2");
+        QTest::newRow("ahead of a worse time") << QStringList{line.arg(QStringLiteral("6.0"))} << QStringLiteral(u"ぴこ")
+                                               << QStringLiteral("ended 5.0 best / finished 5.0 place 1");
+        QStringList full;
+        for (int place = 1; place <= RankStore::Capacity; ++place)
+            full.append(line.arg(QStringLiteral("1.0")));
+        QTest::newRow("no room") << full << QString() << QStringLiteral("ended 5.0 / finished 5.0 place 0");
+        QTest::newRow("broken line") << QStringList{QStringLiteral(u"だめ")} << QString()
+                                     << QStringLiteral("ended 5.0 / finished 5.0 place 0");
+    }
+    void finishedTellsThePlaceTaken()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, name);
+        QFETCH(QString, told);
+        SettingsFile::Entries entries;
+        for (int place = 1; place <= stored.size(); ++place)
+            entries.append({QString::number(place), stored[place - 1]});
+        if (!entries.isEmpty())
+            QVERIFY(WriteSettings(Section, entries));
+        ranking->LoadRanking();
+        if (!name.isEmpty())
+            dialogs->answerText(name);
 
-        // Enter on an answer answers; it never presses Start from elsewhere.
-        wrongButton()->setFocus();
-        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
-        QCOMPARE(mark(), Wrong);
-        QCOMPARE(counter(), QStringLiteral(u"あと　49問"));
-        QVERIFY(fx.showsRunning("fraAns"));
+        session->start();
+        for (int question = 1; question <= 50; ++question)
+            answerAfter(1);
+        QStringList ends;
+        for (const QString &line : log->lines)
+            if (line.startsWith(QStringLiteral("ended")) || line.startsWith(QStringLiteral("finished")))
+                ends.append(line.section(QStringLiteral(" ("), 0, 0));
+        QCOMPARE(ends.join(QStringLiteral(" / ")), told);
     }
 
-    void closingMidRunRecordsNothing_data()
+    void withoutARankingNothingIsAsked()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("終　了") << false;
-        QTest::newRow("the window's close box") << true;
+        session->useRanking(nullptr);
+        session->start();
+        for (int question = 1; question <= 50; ++question)
+            answerAfter(1);
+        QVERIFY(log->lines.contains(QStringLiteral("finished 5.0 place 0 (idle, 50, 1)")));
+        QVERIFY(dialogs->shown.isEmpty());
+        QVERIFY(!QFile::exists(settings->path()));
     }
-    void closingMidRunRecordsNothing()
-    {
-        QFETCH(bool, closeBox);
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        startWithValues(2);
-        answerAfter(4, false);
-        QVERIFY(fx.button("cmdEnd")->isEnabled());
-        if (closeBox)
-            window().windowHandle()->close();
-        else
-            fx.click(fx.button("cmdEnd"));
 
-        QVERIFY(!window().isVisible());
-        QVERIFY(fx.dialogs->shown.isEmpty());
-        QCOMPARE(fx.firstRankingLine(), QStringLiteral("NoData"));
-        QVERIFY(!QFile::exists(fx.settings->path()));
+    // An exercise that ends its run itself (one board instead of fifty
+    // questions) marks its answers and finishes when it is done.
+    void markAndFinishForABoard()
+    {
+        dialogs->answerText(QStringLiteral(u"ぴこ"));
+        session->start();
+        log->take();
+        for (int press = 1; press <= 60; ++press) {
+            tick();
+            session->MarkAnswer(press % 20 != 0);
+        }
+        QCOMPARE(session->QuestionsLeft(), 50);
+        QVERIFY(log->lines.filter(QStringLiteral("question")).isEmpty());
+        session->FinishRun();
+        QVERIFY(log->lines.contains(QStringLiteral("finished 21.0 place 1 (idle, 210, 50)")));
     }
 };
 
-QTEST_MAIN(TestFrame)
+QTEST_APPLESS_MAIN(TestFrame)
 #include "tst_frame.moc"

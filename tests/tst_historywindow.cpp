@@ -35,16 +35,15 @@ namespace {
 
 const QDateTime Start(QDate(2026, 3, 2), QTime(20, 0), QTimeZone(9 * 3600));
 
-// Has the frame tell a recorder on store while it lives.
+// Has a window's run tell a recorder on store while it lives.
 class Recording
 {
 public:
-    explicit Recording(HistoryStore &store) : recorder(store) { m_previous = setRunObserver(&recorder); }
-    ~Recording() { setRunObserver(m_previous); }
+    Recording(HistoryStore &store, TrainerWindow &window) : recorder(store), m_link(window.session(), recorder) {}
     HistoryRecorder recorder;
 
 private:
-    RunObserver *m_previous = nullptr;
+    RunObserverLink m_link;
 };
 
 QString digitsOf(QPushButton *button)
@@ -96,7 +95,7 @@ private:
 
     void startRecording()
     {
-        recording = std::make_unique<Recording>(store);
+        recording = std::make_unique<Recording>(store, *fx.window);
         recording->recorder.now = [this] { return Start.addMSecs(fx.clock.elapsedMs()); };
     }
 
@@ -231,7 +230,7 @@ private slots:
         TrainerFixture<frmTrainer2> board;
         QVERIFY(board.open(2));
         QVERIFY(store.open(historyPathFor(board.settings->path())));
-        Recording recording(store);
+        Recording recording(store, *board.window);
         board.random.pushSeeded(3, 5000);
         board.dialogs->answerText(QString());
         board.clickStart();
@@ -395,12 +394,8 @@ private slots:
     {
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
         startHistory(fx.settings->path());
-        const auto stopHistory = qScopeGuard([] {
-            setRunObserver(nullptr);
-            historyStore().close();
-        });
+        const auto stopHistory = qScopeGuard([] { historyStore().close(); });
         QVERIFY(historyStore().isOpen());
-        QCOMPARE(runObserver() != nullptr, true);
         HistoryStore::Run run = makeRun(5, Start, 300);
         QVERIFY(historyStore().addRun(run));
 

@@ -156,23 +156,23 @@ private slots:
         ScriptedRandom source;
         for (float r : script)
             source.push(r);
-        int PreviousHand = previous;
-        const Janken::Question question = Janken::drawQuestion(source, PreviousHand);
+        Janken::Questions questions(previous);
+        const Janken::Question question = questions.draw(source);
         QCOMPARE(question.hand, hand);
         QCOMPARE(question.outcome, outcome);
         QCOMPARE(question.CorrectHand, right);
-        QCOMPARE(PreviousHand, hand);
+        QCOMPARE(questions.PreviousHand(), hand);
         QCOMPARE(source.remaining(), 0);
     }
 
     void seededQuestions()
     {
         SeededRandom source(10);
-        int PreviousHand = Janken::PreviousHandAtLoad;
+        Janken::Questions questions(Janken::PreviousHandAtLoad);
         std::array<std::array<int, 2>, HandCount> seen{};
         for (int n = 0; n < 6000; ++n) {
-            const int before = PreviousHand;
-            const Janken::Question q = Janken::drawQuestion(source, PreviousHand);
+            const int before = questions.PreviousHand();
+            const Janken::Question q = questions.draw(source);
             QVERIFY(q.hand >= 0 && q.hand < HandCount);
             QVERIFY(q.hand != before);
             QVERIFY(q.outcome == 0 || q.outcome == 1);

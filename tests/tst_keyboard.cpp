@@ -242,7 +242,7 @@ private slots:
     void startStopKey_data()
     {
         QTest::addColumn<int>("exercise");
-        for (int exercise = 1; exercise <= ExerciseCount; ++exercise)
+        for (int exercise = 1; exercise <= exerciseCount(); ++exercise)
             QTest::addRow("exercise %d", exercise) << exercise;
     }
     void startStopKey()

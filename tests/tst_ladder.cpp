@@ -208,12 +208,12 @@ private slots:
         ScriptedRandom source;
         for (float r : script)
             source.push(r);
-        int PreviousStart = previous;
-        const Ladder::Question question = Ladder::drawQuestion(source, PreviousStart);
+        Ladder::Questions questions(previous);
+        const Ladder::Question question = questions.draw(source);
         QCOMPARE(rungsOf(question.ladder), rungs);
         QCOMPARE(question.start, start);
         QCOMPARE(question.AnswerColumn, answer);
-        QCOMPARE(PreviousStart, start);
+        QCOMPARE(questions.PreviousStart(), start);
         QCOMPARE(source.remaining(), 0);
     }
 
@@ -221,14 +221,14 @@ private slots:
     {
         ScriptedRandom source;
         source.pushSeeded(4, 60000);
-        int PreviousStart = Ladder::StartAtLoad;
+        Ladder::Questions questions(Ladder::StartAtLoad);
         QList<int> startsSeen(Columns), rungCounts(10);
         for (int i = 0; i < 10000; ++i) {
-            const int previous = PreviousStart;
-            const Ladder::Question q = Ladder::drawQuestion(source, PreviousStart);
+            const int previous = questions.PreviousStart();
+            const Ladder::Question q = questions.draw(source);
             QVERIFY(q.start >= 0 && q.start < Columns);
             QVERIFY(q.start != previous);
-            QCOMPARE(PreviousStart, q.start);
+            QCOMPARE(questions.PreviousStart(), q.start);
             QCOMPARE(q.AnswerColumn, trace(rungsOf(q.ladder), q.start));
             ++startsSeen[q.start];
             ++rungCounts[q.ladder.rungCount()];

@@ -96,19 +96,19 @@ private slots:
     void judge_data()
     {
         QTest::addColumn<unsigned>("pattern");
-        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<int>("pressed");
         QTest::addColumn<bool>("right");
-        QTest::newRow("none lit, 0") << NoneLit << QStringLiteral("0") << true;
-        QTest::newRow("none lit, 1") << NoneLit << QStringLiteral("1") << false;
-        QTest::newRow("all lit, 9") << AllLit << QStringLiteral("9") << true;
-        QTest::newRow("all lit, 8") << AllLit << QStringLiteral("8") << false;
-        QTest::newRow("first and last, 2") << FirstAndLast << QStringLiteral("2") << true;
-        QTest::newRow("first and last, 1") << FirstAndLast << QStringLiteral("1") << false;
+        QTest::newRow("none lit, 0") << NoneLit << 0 << true;
+        QTest::newRow("none lit, 1") << NoneLit << 1 << false;
+        QTest::newRow("all lit, 9") << AllLit << 9 << true;
+        QTest::newRow("all lit, 8") << AllLit << 8 << false;
+        QTest::newRow("first and last, 2") << FirstAndLast << 2 << true;
+        QTest::newRow("first and last, 1") << FirstAndLast << 1 << false;
     }
     void judge()
     {
         QFETCH(unsigned, pattern);
-        QFETCH(QString, pressed);
+        QFETCH(int, pressed);
         QFETCH(bool, right);
         ScriptedRandom script;
         scriptPattern(script, pattern);

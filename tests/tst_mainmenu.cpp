@@ -158,7 +158,7 @@ void TestMainMenu::exerciseButtons()
     frmMain menu;
     QPushButton *button = menuButton(menu, index);
     QCOMPARE(button->text(), title);
-    QCOMPARE(app().ExerciseTitles[index], title);
+    QCOMPARE(exerciseTitles()[index], title);
     QCOMPARE(button->geometry(), place);
     QVERIFY(button->fontMetrics().horizontalAdvance(title) < button->width());
 }

@@ -104,10 +104,10 @@ private slots:
         QFETCH(Placed, placed);
         ScriptedRandom source;
         scriptQuestion(source, missingDraws, cellDraws);
-        int PreviousMissingDigit = previous;
-        const Missing::Question question = Missing::drawQuestion(source, PreviousMissingDigit);
+        Missing::Questions questions(previous);
+        const Missing::Question question = questions.draw(source);
         QCOMPARE(question.MissingDigit, missing);
-        QCOMPARE(PreviousMissingDigit, missing);
+        QCOMPARE(questions.PreviousMissingDigit(), missing);
         QCOMPARE(placedIn(question.cells), placed);
         QCOMPARE(source.remaining(), 0);
     }
@@ -116,14 +116,14 @@ private slots:
     {
         ScriptedRandom source;
         source.pushSeeded(8, 120000);
-        int PreviousMissingDigit = Missing::MissingAtLoad;
+        Missing::Questions questions(Missing::MissingAtLoad);
         QList<int> missingSeen(Digits + 1), cellsUsed(Cells);
         for (int n = 0; n < 10000; ++n) {
-            const int previous = PreviousMissingDigit;
-            const Missing::Question q = Missing::drawQuestion(source, PreviousMissingDigit);
+            const int previous = questions.PreviousMissingDigit();
+            const Missing::Question q = questions.draw(source);
             QVERIFY(q.MissingDigit >= 1 && q.MissingDigit <= Digits);
             QVERIFY(q.MissingDigit != previous);
-            QCOMPARE(PreviousMissingDigit, q.MissingDigit);
+            QCOMPARE(questions.PreviousMissingDigit(), q.MissingDigit);
             const Placed placed = placedIn(q.cells);
             QCOMPARE(placed.size(), Digits - 1); // eight cells taken, 17 empty
             QList<int> digits = placed.values();

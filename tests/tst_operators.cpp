@@ -152,10 +152,10 @@ private slots:
         ScriptedRandom source;
         for (float r : script)
             source.push(r);
-        int PreviousOperator = previous;
-        const Operators::Question question = Operators::drawQuestion(source, PreviousOperator);
+        Operators::Questions questions(previous);
+        const Operators::Question question = questions.draw(source);
         QCOMPARE(question.OperatorKind, kind);
-        QCOMPARE(PreviousOperator, kind);
+        QCOMPARE(questions.PreviousOperator(), kind);
         QCOMPARE(question.equation.LeftValue, equation[0]);
         QCOMPARE(question.equation.RightValue, equation[1]);
         QCOMPARE(question.equation.ResultValue, equation[2]);
@@ -166,16 +166,16 @@ private slots:
     void seededQuestions()
     {
         SeededRandom source(13);
-        int PreviousOperator = Operators::NoPrevious;
+        Operators::Questions questions(Operators::NoPrevious);
         int before = Operators::NoPrevious;
         int follows[Kinds][Kinds] = {};
         QSet<int> sums, differences, rights;
         QSet<QPair<int, int>> quotients, products;
         for (int n = 0; n < 40000; ++n) {
-            const Operators::Question q = Operators::drawQuestion(source, PreviousOperator);
+            const Operators::Question q = questions.draw(source);
             const Equation &e = q.equation;
             const int a = e.LeftValue, b = e.RightValue, c = e.ResultValue;
-            QCOMPARE(PreviousOperator, q.OperatorKind);
+            QCOMPARE(questions.PreviousOperator(), q.OperatorKind);
             QVERIFY(q.OperatorKind != before);
             if (before >= 0)
                 ++follows[before][q.OperatorKind];

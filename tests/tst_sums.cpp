@@ -112,11 +112,11 @@ private slots:
         ScriptedRandom source;
         for (float r : script)
             source.push(r);
-        int PreviousFirstOperand = previous;
-        const Sums::Question question = Sums::drawQuestion(source, PreviousFirstOperand);
+        Sums::Questions questions(previous);
+        const Sums::Question question = questions.draw(source);
         QCOMPARE(question.caption(), caption);
         QCOMPARE(question.ExpectedAnswer(), expected);
-        QCOMPARE(PreviousFirstOperand, question.first);
+        QCOMPARE(questions.PreviousFirstOperand(), question.first);
         QCOMPARE(source.remaining(), 0);
     }
 
@@ -124,12 +124,13 @@ private slots:
     {
         ScriptedRandom source;
         source.pushSeeded(7, 40000);
-        int PreviousFirstOperand = Sums::FirstOperandAtLoad;
+        Sums::Questions questions;
+        QCOMPARE(questions.PreviousFirstOperand(), Sums::FirstOperandAtLoad);
         QList<int> firstsSeen(100), secondsSeen(10), resultsSeen(109);
         int minus = 0;
         for (int i = 0; i < 10000; ++i) {
-            const int previous = PreviousFirstOperand;
-            const Sums::Question q = Sums::drawQuestion(source, PreviousFirstOperand);
+            const int previous = questions.PreviousFirstOperand();
+            const Sums::Question q = questions.draw(source);
             QVERIFY(q.first >= 10 && q.first <= 99);
             QVERIFY(q.first != previous);
             QVERIFY(q.second >= 1 && q.second <= 9);

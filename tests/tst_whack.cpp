@@ -101,11 +101,11 @@ private slots:
         ScriptedRandom source;
         for (float r : script)
             source.push(r);
-        int PreviousMark = previous;
-        const Whack::Question question = Whack::drawQuestion(source, PreviousMark);
+        Whack::Questions questions(previous);
+        const Whack::Question question = questions.draw(source);
         QCOMPARE(question.DecoyIndex, decoy);
         QCOMPARE(question.MarkIndex, mark);
-        QCOMPARE(PreviousMark, mark);
+        QCOMPARE(questions.PreviousMark(), mark);
         QCOMPARE(question.hasDecoy(), decoy != mark);
         QCOMPARE(toList(question.board()), board);
         QCOMPARE(source.remaining(), 0);
@@ -115,16 +115,17 @@ private slots:
     {
         ScriptedRandom source;
         source.pushSeeded(6, 25000);
-        int PreviousMark = Whack::MarkAtLoad;
+        Whack::Questions questions;
+        QCOMPARE(questions.PreviousMark(), Whack::MarkAtLoad);
         QList<int> marksSeen(Buttons), decoysSeen(Buttons);
         int withoutDecoy = 0;
         for (int n = 0; n < 10000; ++n) {
-            const int previous = PreviousMark;
-            const Whack::Question q = Whack::drawQuestion(source, PreviousMark);
+            const int previous = questions.PreviousMark();
+            const Whack::Question q = questions.draw(source);
             QVERIFY(q.MarkIndex >= 0 && q.MarkIndex < Buttons);
             QVERIFY(q.DecoyIndex >= 0 && q.DecoyIndex < Buttons);
             QVERIFY(q.MarkIndex != previous);
-            QCOMPARE(PreviousMark, q.MarkIndex);
+            QCOMPARE(questions.PreviousMark(), q.MarkIndex);
             const QStringList board = toList(q.board());
             QCOMPARE(board.count(Mark), 1);
             QCOMPARE(board.indexOf(Mark), q.MarkIndex);
@@ -142,17 +143,22 @@ private slots:
 
     void judge_data()
     {
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("decoy");
+        QTest::addColumn<int>("mark");
+        QTest::addColumn<int>("pressed");
         QTest::addColumn<bool>("right");
-        QTest::newRow("the mark") << Mark << true;
-        QTest::newRow("the decoy") << Decoy << false;
-        QTest::newRow("an empty button") << QString() << false;
+        QTest::newRow("the mark") << 18 << 3 << 3 << true;
+        QTest::newRow("the decoy") << 18 << 3 << 18 << false;
+        QTest::newRow("an empty button") << 18 << 3 << 4 << false;
+        QTest::newRow("the mark over a decoy") << 12 << 12 << 12 << true;
     }
     void judge()
     {
-        QFETCH(QString, caption);
+        QFETCH(int, decoy);
+        QFETCH(int, mark);
+        QFETCH(int, pressed);
         QFETCH(bool, right);
-        QCOMPARE(Whack::isRightAnswer(caption), right);
+        QCOMPARE(Whack::isRightAnswer(Whack::Question{decoy, mark}, pressed), right);
     }
 
     // --- The window ------------------------------------------------------

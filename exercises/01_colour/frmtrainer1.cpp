@@ -1,5 +1,7 @@
 #include "exercises/01_colour/frmtrainer1.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/01_colour/colour.h"
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
@@ -94,4 +96,10 @@ void frmTrainer1::showStopped()
 void frmTrainer1::showFinished()
 {
     paintQuestion(Black, White, QStringLiteral(u"おわり"));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::colour()
+{
+    return {1, QStringLiteral(u"これは何色？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer1(parent); }};
 }

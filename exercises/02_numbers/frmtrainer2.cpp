@@ -1,5 +1,7 @@
 #include "exercises/02_numbers/frmtrainer2.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -84,4 +86,10 @@ void frmTrainer2::cmdNum_Click(int index)
         FinishRun();
         break;
     }
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::numbers()
+{
+    return {2, QStringLiteral(u"数字順番押し"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer2(parent); }};
 }

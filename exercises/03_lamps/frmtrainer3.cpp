@@ -1,5 +1,7 @@
 #include "exercises/03_lamps/frmtrainer3.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/circleshape.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -77,11 +79,17 @@ QString frmTrainer3::spokenQuestion() const
 
 void frmTrainer3::cmdNum_Click(int index)
 {
-    answer(Lamps::isRightAnswer(cmdNum[index]->text(), m_litCount));
+    answer(Lamps::isRightAnswer(index, m_litCount));
 }
 
 void frmTrainer3::showStopped()
 {
     showPattern({});
     m_litCount = 0;
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::lamps()
+{
+    return {3, QStringLiteral(u"光ってるのは何個？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer3(parent); }};
 }

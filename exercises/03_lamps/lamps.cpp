@@ -17,9 +17,4 @@ int litCount(const Pattern &pattern)
     return int(std::count(pattern.begin(), pattern.end(), true));
 }
 
-bool isRightAnswer(const QString &pressedCaption, int litCount)
-{
-    return pressedCaption == QString::number(litCount);
-}
-
 } // namespace Lamps

@@ -26,7 +26,10 @@ Pattern drawPattern(RandomSource &random);
 // How many circles of the pattern are lit, the first and the last included.
 int litCount(const Pattern &pattern);
 
-// Right when the pressed button's caption is the lit count in decimal.
-bool isRightAnswer(const QString &pressedCaption, int litCount);
+// Right when the pressed button (button n stands for n lit circles) is the lit count.
+constexpr bool isRightAnswer(int pressedCount, int litCount)
+{
+    return pressedCount == litCount;
+}
 
 } // namespace Lamps

@@ -1,5 +1,7 @@
 #include "exercises/04_ladder/frmtrainer4.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/a11y.h"
 #include "ui/colorbutton.h"
 #include "ui/controls.h"
@@ -86,7 +88,7 @@ frmTrainer4::frmTrainer4(QWidget *parent)
 
 void frmTrainer4::NextQuestion()
 {
-    const Ladder::Question question = Ladder::drawQuestion(random(), PreviousStart);
+    const Ladder::Question question = m_questions.draw(random());
     AnswerColumn = question.AnswerColumn;
     showLadder(question.ladder, question.start);
 }
@@ -119,4 +121,10 @@ QString frmTrainer4::spokenQuestion() const
             if (!linH[gap][level]->isHidden())
                 rungs.append(QStringLiteral(u"%1段目　%2と%3の間").arg(level + 1).arg(gap + 1).arg(gap + 2));
     return start + QStringLiteral(u"。横線は上から　") + rungs.join(QStringLiteral(u"、"));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::ladder()
+{
+    return {4, QStringLiteral(u"あみだくじ"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer4(parent); }};
 }

@@ -40,5 +40,6 @@ private:
     // The column the current question's path ends at.
     int AnswerColumn = 0;
     // The start of the question shown last; kept across runs.
-    int PreviousStart = Ladder::StartAtLoad;
+    // Remembers the last start for as long as the window is open.
+    Ladder::Questions m_questions;
 };

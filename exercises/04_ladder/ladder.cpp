@@ -55,7 +55,7 @@ int drawStart(RandomSource &random, int previousStart)
     return start;
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousStart)
+Question Questions::draw(RandomSource &random)
 {
     std::array<int, Gaps> patterns{};
     for (int &pattern : patterns)
@@ -63,8 +63,8 @@ Question drawQuestion(RandomSource &random, int &PreviousStart)
 
     Question question;
     question.ladder = GhostLeg::fromPatterns(patterns);
-    question.start = drawStart(random, PreviousStart);
-    PreviousStart = question.start;
+    question.start = drawStart(random, m_previous);
+    m_previous = question.start;
     question.AnswerColumn = question.ladder.follow(question.start);
     return question;
 }

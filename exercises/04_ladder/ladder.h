@@ -52,7 +52,20 @@ int drawPattern(RandomSource &random);
 // The start column Int(Rnd x 4), drawn again while it equals previousStart.
 int drawStart(RandomSource &random, int previousStart);
 // A new ladder (gap 0, 1, 2), then its start; PreviousStart becomes that start.
-Question drawQuestion(RandomSource &random, int &PreviousStart);
+//
+// The questions of one window, which remember the last start themselves:
+// each draw is made as said above, PreviousStart being the last one drawn.
+class Questions
+{
+public:
+    explicit Questions(int previous = StartAtLoad) : m_previous(previous) {}
+
+    Question draw(RandomSource &random);
+    int PreviousStart() const { return m_previous; }
+
+private:
+    int m_previous;
+};
 
 // The pressed "●" is right when it stands under the path's end.
 constexpr bool isRightAnswer(int pressedColumn, int answerColumn)

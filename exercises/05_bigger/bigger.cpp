@@ -24,11 +24,10 @@ Question drawQuestion(RandomSource &random)
     return question;
 }
 
-bool isRightAnswer(const QString &caption, int maxValue)
+bool isRightAnswer(const Question &question, int pressedIndex)
 {
-    bool ok = false;
-    const int value = caption.trimmed().toInt(&ok);
-    return ok && value == maxValue;
+    return pressedIndex >= 0 && pressedIndex < Buttons
+        && question.cards[std::size_t(pressedIndex)].digit == question.MaxValue;
 }
 
 } // namespace Bigger

@@ -32,7 +32,7 @@ struct Question
 // digit Int(Rnd x 10), drawn again while it equals a digit already dealt.
 Question drawQuestion(RandomSource &random);
 
-// The pressed button's caption read as a number; right when it is MaxValue.
-bool isRightAnswer(const QString &caption, int maxValue);
+// Right when the card at pressedIndex carries the question's MaxValue.
+bool isRightAnswer(const Question &question, int pressedIndex);
 
 } // namespace Bigger

@@ -1,5 +1,7 @@
 #include "exercises/05_bigger/frmtrainer5.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/05_bigger/digitbutton.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -72,11 +74,18 @@ void frmTrainer5::NextQuestion()
     for (int i = 0; i < Bigger::Buttons; ++i)
         showCard(i, QString::number(question.cards[i].digit), question.cards[i].pointSize);
     MaxValue = question.MaxValue;
+    m_question = question;
 }
 
 void frmTrainer5::cmdNum_Click(int Index)
 {
-    answer(Bigger::isRightAnswer(cmdNum[Index]->text(), MaxValue));
+    answer(Bigger::isRightAnswer(m_question, Index));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::bigger()
+{
+    return {5, QStringLiteral(u"どれが大きい？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer5(parent); }};
 }
 
 QString frmTrainer5::spokenQuestion() const

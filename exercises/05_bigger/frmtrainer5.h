@@ -32,4 +32,6 @@ private:
     std::array<DigitButton *, Bigger::Buttons> cmdNum{};
     // The largest digit on the buttons: the right answer.
     int MaxValue = 0;
+    // The question on show, which the answer is judged on.
+    Bigger::Question m_question;
 };

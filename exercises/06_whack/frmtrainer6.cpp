@@ -1,5 +1,7 @@
 #include "exercises/06_whack/frmtrainer6.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -65,13 +67,19 @@ void frmTrainer6::showBoard(const Whack::Board &board)
 
 void frmTrainer6::NextQuestion()
 {
-    showBoard(Whack::drawQuestion(random(), PreviousMark).board());
+    m_question = m_questions.draw(random());
+    showBoard(m_question.board());
 }
 
 void frmTrainer6::cmdAns_Click(int Index)
 {
-    // The board is its captions: what the button shows is what is judged.
-    answer(Whack::isRightAnswer(cmdAns[Index]->text()));
+    answer(Whack::isRightAnswer(m_question, Index));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::whack()
+{
+    return {6, QStringLiteral(u"●●●たたき"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer6(parent); }};
 }
 
 QString frmTrainer6::spokenQuestion() const

@@ -30,5 +30,7 @@ private:
     QFrame *fraAns = nullptr;
     std::array<QPushButton *, Whack::Buttons> cmdAns{};
     // The button the "●" stood on last; kept across runs while the window is open.
-    int PreviousMark = Whack::MarkAtLoad;
+    // The questions, remembering the last mark for as long as the window is open.
+    Whack::Questions m_questions;
+    Whack::Question m_question;
 };

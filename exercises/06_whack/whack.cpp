@@ -27,21 +27,16 @@ Board boardAtLoad()
     return Question{DecoyAtLoad, MarkAtLoad}.board();
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousMark)
+Question Questions::draw(RandomSource &random)
 {
     Question question;
     question.DecoyIndex = drawInt(random, Buttons);
     int mark = drawInt(random, Buttons);
-    while (mark == PreviousMark)
+    while (mark == m_previousMark)
         mark = drawInt(random, Buttons);
     question.MarkIndex = mark;
-    PreviousMark = mark;
+    m_previousMark = mark;
     return question;
-}
-
-bool isRightAnswer(const QString &pressedCaption)
-{
-    return pressedCaption == markCaption();
 }
 
 } // namespace Whack

@@ -37,11 +37,26 @@ struct Question
 // The board as the window opens: "●" on button 7, "◆" on button 18.
 Board boardAtLoad();
 
-// The decoy Int(25 x Rnd), free; then the mark Int(25 x Rnd), drawn again
-// while it equals PreviousMark, which then becomes the new mark.
-Question drawQuestion(RandomSource &random, int &PreviousMark);
+// The questions of one window, which remember the last mark themselves.
+class Questions
+{
+public:
+    explicit Questions(int previousMark = MarkAtLoad) : m_previousMark(previousMark) {}
 
-// Right when the pressed button's caption is the "●".
-bool isRightAnswer(const QString &pressedCaption);
+    // The decoy Int(25 x Rnd), free; then the mark Int(25 x Rnd), drawn again
+    // while it equals PreviousMark, which then becomes the new mark.
+    Question draw(RandomSource &random);
+    // The mark of the last question (MarkAtLoad before the first one).
+    int PreviousMark() const { return m_previousMark; }
+
+private:
+    int m_previousMark;
+};
+
+// Right when the pressed button is the one the question put the "●" on.
+constexpr bool isRightAnswer(const Question &question, int pressedIndex)
+{
+    return pressedIndex == question.MarkIndex;
+}
 
 } // namespace Whack

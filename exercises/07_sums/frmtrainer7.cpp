@@ -1,5 +1,7 @@
 #include "exercises/07_sums/frmtrainer7.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
@@ -39,7 +41,7 @@ frmTrainer7::frmTrainer7(QWidget *parent)
 void frmTrainer7::NextQuestion()
 {
     txtAns->clear();
-    const Sums::Question question = Sums::drawQuestion(random(), PreviousFirstOperand);
+    const Sums::Question question = m_questions.draw(random());
     ExpectedAnswer = question.ExpectedAnswer();
     lblProb->setText(question.caption());
     txtAns->setFocus();
@@ -70,4 +72,10 @@ void frmTrainer7::showStopped()
 void frmTrainer7::showFinished()
 {
     lblProb->setText(QStringLiteral(u"おわり"));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::sums()
+{
+    return {7, QStringLiteral(u"かげんざん"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer7(parent); }};
 }

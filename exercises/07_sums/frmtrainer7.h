@@ -35,5 +35,6 @@ private:
     int ExpectedAnswer = Sums::Question().ExpectedAnswer();
     // The first operand of the sum shown last; kept across runs, so that no
     // two sums in a row start alike.
-    int PreviousFirstOperand = Sums::FirstOperandAtLoad;
+    // Remembers the last first operand for as long as the window is open.
+    Sums::Questions m_questions;
 };

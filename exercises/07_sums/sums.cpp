@@ -11,15 +11,15 @@ QString Question::caption() const
     return QStringLiteral("%1 %2 %3").arg(first).arg(sign).arg(second);
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousFirstOperand)
+Question Questions::draw(RandomSource &random)
 {
     Question question;
     question.first = SmallestFirstOperand + drawInt(random, FirstOperandChoices);
-    while (question.first == PreviousFirstOperand)
+    while (question.first == m_previousFirstOperand)
         question.first = SmallestFirstOperand + drawInt(random, FirstOperandChoices);
     question.second = SmallestSecondOperand + drawInt(random, SecondOperandChoices);
     question.op = drawInt(random, 2) == 0 ? Operator::Plus : Operator::Minus;
-    PreviousFirstOperand = question.first;
+    m_previousFirstOperand = question.first;
     return question;
 }
 

@@ -32,11 +32,22 @@ struct Question
     QString caption() const;
 };
 
-// First operand Int(Rnd x 90) + 10, drawn again while it equals
-// PreviousFirstOperand; second operand Int(Rnd x 9) + 1; then the operator,
-// "+" when Int(Rnd x 2) is 0, else "-". PreviousFirstOperand becomes the new
-// first operand.
-Question drawQuestion(RandomSource &random, int &PreviousFirstOperand);
+// The questions of one window, which remember the last first operand themselves.
+class Questions
+{
+public:
+    explicit Questions(int previousFirstOperand = FirstOperandAtLoad) : m_previousFirstOperand(previousFirstOperand) {}
+
+    // First operand Int(Rnd x 90) + 10, drawn again while it equals
+    // PreviousFirstOperand; second operand Int(Rnd x 9) + 1; then the operator,
+    // "+" when Int(Rnd x 2) is 0, else "-". PreviousFirstOperand becomes the new
+    // first operand.
+    Question draw(RandomSource &random);
+    int PreviousFirstOperand() const { return m_previousFirstOperand; }
+
+private:
+    int m_previousFirstOperand;
+};
 
 // The typed text is right when it stands for the expected result.
 bool isRightAnswer(QStringView typed, int expectedAnswer);

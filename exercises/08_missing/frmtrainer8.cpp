@@ -1,5 +1,7 @@
 #include "exercises/08_missing/frmtrainer8.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -74,7 +76,7 @@ void frmTrainer8::showGrid(const Missing::Grid &grid)
 
 void frmTrainer8::NextQuestion()
 {
-    const Missing::Question question = Missing::drawQuestion(random(), PreviousMissingDigit);
+    const Missing::Question question = m_questions.draw(random());
     MissingDigit = question.MissingDigit;
     showGrid(question.cells);
 }
@@ -93,4 +95,10 @@ QString frmTrainer8::spokenQuestion() const
 void frmTrainer8::cmdAns_Click(int Index)
 {
     answer(Missing::isRightAnswer(cmdAns[Index]->text(), MissingDigit));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::missing()
+{
+    return {8, QStringLiteral(u"ぬけはな～に？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer8(parent); }};
 }

@@ -36,5 +36,6 @@ private:
     // The digit the grid on screen leaves out: the right answer.
     int MissingDigit = Missing::MissingAtLoad;
     // The digit left out last; kept across runs while the window is open.
-    int PreviousMissingDigit = Missing::MissingAtLoad;
+    // Remembers the last missing digit for as long as the window is open.
+    Missing::Questions m_questions;
 };

@@ -18,11 +18,11 @@ Grid gridAtLoad()
     return grid;
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousMissingDigit)
+Question Questions::draw(RandomSource &random)
 {
     Question question;
     int missing = drawInt(random, Digits) + 1;
-    while (missing == PreviousMissingDigit)
+    while (missing == m_previous)
         missing = drawInt(random, Digits) + 1;
     question.MissingDigit = missing;
 
@@ -35,7 +35,7 @@ Question drawQuestion(RandomSource &random, int &PreviousMissingDigit)
             cell = drawInt(random, Cells);
         question.cells[cell] = digit;
     }
-    PreviousMissingDigit = missing;
+    m_previous = missing;
     return question;
 }
 

@@ -33,7 +33,20 @@ Grid gridAtLoad();
 // PreviousMissingDigit (which then becomes the new one); then each other
 // digit in increasing order goes to the cell Int(25 x Rnd), drawn again
 // while that cell is taken.
-Question drawQuestion(RandomSource &random, int &PreviousMissingDigit);
+//
+// The questions of one window, which remember the last missing digit themselves:
+// each draw is made as said above, PreviousMissingDigit being the last one drawn.
+class Questions
+{
+public:
+    explicit Questions(int previous = MissingAtLoad) : m_previous(previous) {}
+
+    Question draw(RandomSource &random);
+    int PreviousMissingDigit() const { return m_previous; }
+
+private:
+    int m_previous;
+};
 
 // A cell's caption: its digit, or nothing.
 QString cellCaption(int digit);

@@ -1,5 +1,7 @@
 #include "exercises/09_longest/frmtrainer9.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/09_longest/linesview.h"
 #include "ui/a11y.h"
 #include "ui/controls.h"
@@ -64,4 +66,10 @@ void frmTrainer9::cmdAns_Click(int Index)
 {
     // Measured on the ends the line was given, never on its pixels.
     answer(Longest::isRightAnswer(fraProb->line(Index), MaxLineLength));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::longest()
+{
+    return {9, QStringLiteral(u"ながいのど～れ？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer9(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/10_janken/frmtrainer10.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/10_janken/hands.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -63,7 +65,7 @@ void frmTrainer10::showQuestion(int hand, int outcome)
 
 void frmTrainer10::NextQuestion()
 {
-    const Janken::Question question = Janken::drawQuestion(random(), PreviousHand);
+    const Janken::Question question = m_questions.draw(random());
     CorrectHand = question.CorrectHand;
     showQuestion(question.hand, question.outcome);
 }
@@ -78,4 +80,10 @@ QString frmTrainer10::spokenQuestion() const
 void frmTrainer10::cmdGCP_Click(int Index)
 {
     answer(Janken::isRightAnswer(Index, CorrectHand));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::janken()
+{
+    return {10, QStringLiteral(u"じゃんけんぽん"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer10(parent); }};
 }

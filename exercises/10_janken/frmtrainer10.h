@@ -39,5 +39,6 @@ private:
     // The hand button that answers the question on screen.
     int CorrectHand = Janken::Scissors;
     // The opponent's hand of the question shown last; kept across runs.
-    int PreviousHand = Janken::PreviousHandAtLoad;
+    // Remembers the last hand for as long as the window is open.
+    Janken::Questions m_questions;
 };

@@ -9,15 +9,15 @@ QString outcomeCaption(int outcome)
     return outcome == OpponentWon ? QStringLiteral(u"勝った") : QStringLiteral(u"負けた");
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousHand)
+Question Questions::draw(RandomSource &random)
 {
     Question question;
     question.hand = drawInt(random, HandCount);
-    while (question.hand == PreviousHand)
+    while (question.hand == m_previous)
         question.hand = drawInt(random, HandCount);
     question.outcome = drawInt(random, OutcomeCount);
     question.CorrectHand = correctHand(question.hand, question.outcome);
-    PreviousHand = question.hand;
+    m_previous = question.hand;
     return question;
 }
 

@@ -54,7 +54,20 @@ struct Question
 
 // The opponent's hand Int(Rnd x 3), drawn again while it equals
 // PreviousHand, then the outcome Int(Rnd x 2); PreviousHand becomes the hand.
-Question drawQuestion(RandomSource &random, int &PreviousHand);
+//
+// The questions of one window, which remember the last hand themselves:
+// each draw is made as said above, PreviousHand being the last one drawn.
+class Questions
+{
+public:
+    explicit Questions(int previous = PreviousHandAtLoad) : m_previous(previous) {}
+
+    Question draw(RandomSource &random);
+    int PreviousHand() const { return m_previous; }
+
+private:
+    int m_previous;
+};
 
 // Only the one right hand counts: the shown hand itself never does, since no
 // question asks for a draw.

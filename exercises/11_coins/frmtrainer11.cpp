@@ -1,5 +1,7 @@
 #include "exercises/11_coins/frmtrainer11.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/11_coins/coinpictures.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -100,4 +102,10 @@ QString frmTrainer11::spokenQuestion() const
 void frmTrainer11::txtAns_Enter()
 {
     answer(Coins::isRightAnswer(txtAns->text(), CoinTotal));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::coins()
+{
+    return {11, QStringLiteral(u"これ、いくら？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer11(parent); }};
 }

@@ -1,5 +1,7 @@
 #include "exercises/12_clock/frmtrainer12.h"
 
+#include "exercises/catalogue.h"
+
 #include "exercises/12_clock/clockpicture.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -8,7 +10,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 
 frmTrainer12::frmTrainer12(QWidget *parent)
@@ -38,11 +39,12 @@ frmTrainer12::frmTrainer12(QWidget *parent)
     connect(txtAns, &QLineEdit::returnPressed, this,
             [this] { txtAns_KeyDown(Qt::Key_Return, QGuiApplication::keyboardModifiers()); });
     setAnswerArea(txtAns);
+}
 
-    // Back from the ranking screen the sample clock is shown again. The
-    // frame's own handler runs first and returns once that screen is closed.
-    if (auto *cmdRank = findChild<QPushButton *>(QStringLiteral("cmdRank")))
-        connect(cmdRank, &QPushButton::clicked, this, &frmTrainer12::Form_Activate);
+void frmTrainer12::rankingClosed()
+{
+    // Back from the ranking screen the sample clock is shown again.
+    Form_Activate();
 }
 
 void frmTrainer12::showEvent(QShowEvent *event)
@@ -96,4 +98,10 @@ QString frmTrainer12::spokenQuestion() const
         ? QStringLiteral(u"短い針は%1").arg(numeral(hour))
         : QStringLiteral(u"短い針は%1と%2の間").arg(numeral(hour)).arg(numeral((hour + 1) % 12));
     return QStringLiteral(u"%1。%2、長い針は%3").arg(lblAMPM->text(), shortHand).arg(numeral(minute / 5));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::clock()
+{
+    return {12, QStringLiteral(u"いま、なんじ？"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer12(parent); }};
 }

@@ -29,6 +29,7 @@ protected:
     void NextQuestion() override;
     QString spokenQuestion() const override;
     void showEvent(QShowEvent *event) override;
+    void rankingClosed() override;
 
 private:
     void DrawClock(int hour, int minute);

@@ -1,5 +1,7 @@
 #include "exercises/13_operators/frmtrainer13.h"
 
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -75,7 +77,7 @@ void frmTrainer13::showEquation(const Operators::Equation &equation)
 
 void frmTrainer13::NextQuestion()
 {
-    showEquation(Operators::drawQuestion(random(), PreviousOperator).equation);
+    showEquation(m_questions.draw(random()).equation);
 }
 
 QString frmTrainer13::spokenQuestion() const
@@ -87,4 +89,10 @@ QString frmTrainer13::spokenQuestion() const
 void frmTrainer13::cmdEnzansi_Click(int Index)
 {
     answer(Operators::isRightAnswer(Index, shown));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::operators()
+{
+    return {13, QStringLiteral(u"えんざんし"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer13(parent); }};
 }

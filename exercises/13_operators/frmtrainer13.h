@@ -37,5 +37,6 @@ private:
     // The equation on display: a, b and c.
     Operators::Equation shown = Operators::LoadEquation;
     // The kind of the question before; kept across runs while the window is open.
-    int PreviousOperator = Operators::NoPrevious;
+    // Remembers the last operator for as long as the window is open.
+    Operators::Questions m_questions;
 };

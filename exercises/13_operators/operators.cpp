@@ -50,11 +50,11 @@ Equation drawEquation(RandomSource &random, int kind)
     return e;
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousOperator)
+Question Questions::draw(RandomSource &random)
 {
     Question question;
-    question.OperatorKind = drawKind(random, PreviousOperator);
-    PreviousOperator = question.OperatorKind;
+    question.OperatorKind = drawKind(random, m_previous);
+    m_previous = question.OperatorKind;
     question.equation = drawEquation(random, question.OperatorKind);
     return question;
 }

@@ -47,7 +47,20 @@ int drawKind(RandomSource &random, int previousKind);
 //   ×: a = Int(Rnd x 9 + 1), b = Int(Rnd x 9 + 1), c = a x b
 Equation drawEquation(RandomSource &random, int kind);
 // The next question's kind, then its equation; PreviousOperator becomes that kind.
-Question drawQuestion(RandomSource &random, int &PreviousOperator);
+//
+// The questions of one window, which remember the last operator themselves:
+// each draw is made as said above, PreviousOperator being the last one drawn.
+class Questions
+{
+public:
+    explicit Questions(int previous = NoPrevious) : m_previous(previous) {}
+
+    Question draw(RandomSource &random);
+    int PreviousOperator() const { return m_previous; }
+
+private:
+    int m_previous;
+};
 
 // The pressed operator applied to the numbers shown: right whenever it makes
 // the equation true, whatever kind the question was drawn for. Division is

@@ -1,6 +1,8 @@
 #include "exercises/14_prefectures/frmtrainer14.h"
 
 #include "exercises/14_prefectures/shapewords.h"
+#include "exercises/catalogue.h"
+
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -91,4 +93,10 @@ QString frmTrainer14::spokenQuestion() const
 void frmTrainer14::cmdPic_Click(int Index)
 {
     answer(Prefectures::isRightAnswer(Index, AnswerPosition));
+}
+
+// The exercise as the menu, the ranking and the history know it.
+Exercise Exercises::prefectures()
+{
+    return {14, QStringLiteral(u"とどうふけん"), [](QWidget *parent) -> TrainerWindow * { return new frmTrainer14(parent); }};
 }

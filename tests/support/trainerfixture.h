@@ -10,6 +10,7 @@
 #include "settings/appstate.h"
 #include "support/game.h"
 #include "support/scripted.h"
+#include "ui/runsounds.h"
 #include "ui/twips.h"
 
 #include <QDateTime>
@@ -31,6 +32,8 @@ public:
     std::unique_ptr<TempSettings> settings;
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<Window> window;
+    // The game's own sounds follow every run the fixture opens.
+    GameSounds sounds{Sounds::instance()};
 
     // Opens exercise number as the menu does (through the catalogue, with
     // its ranking loaded) on a settings file of its own; false if the window
@@ -38,7 +41,7 @@ public:
     bool open(int number)
     {
         prepare();
-        window.reset(qobject_cast<Window *>(openExercise(number, rankStore(), nullptr)));
+        window.reset(qobject_cast<Window *>(openExercise(number, rankStore(), nullptr, {&sounds, nullptr})));
         return attach();
     }
 
@@ -52,7 +55,9 @@ public:
         rankStore().RankTitle = title;
         rankStore().LoadRanking();
         window = std::make_unique<Window>();
+        presentAs(*window, exercise(number));
         window->useRanking(rankStore());
+        listenToRun(*window, {&sounds, nullptr});
         return attach();
     }
 
