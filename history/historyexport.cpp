@@ -61,6 +61,11 @@ void exportAll(const HistoryStore &store, QWidget *parent)
         dialogs().showMessage(QStringLiteral(u"%1回分の成績を書き出したぴこ。\n%2")
                                   .arg(QString::number(store.runCount()), QDir::toNativeSeparators(path)),
                               app().AppTitleText, Dialogs::Icon::None);
+    else if (store.hasReadFailed())
+        dialogs().showMessage(QStringLiteral(u"成績の記録ファイルが全部は読めなかったので、書き出さなかったぴこ。\n"
+                                             u"記録ファイルが壊れているかもしれないぴこ。\n%1")
+                                  .arg(QDir::toNativeSeparators(store.path())),
+                              app().AppTitleText, Dialogs::Icon::Exclamation);
     else
         dialogs().showMessage(QStringLiteral(u"成績を書き出せなかったぴこ。\n%1").arg(QDir::toNativeSeparators(path)),
                               app().AppTitleText, Dialogs::Icon::Exclamation);

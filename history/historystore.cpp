@@ -8,11 +8,15 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTimeZone>
+#include <QUrl>
 #include <QVariant>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -62,6 +66,137 @@ QString newConnectionName()
     return QStringLiteral("kashikoro-history-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// The files SQLite keeps beside a database while it writes.
+QString walOf(const QString &path)
+{
+    return path + QStringLiteral("-wal");
+}
+QString shmOf(const QString &path)
+{
+    return path + QStringLiteral("-shm");
+}
+QString journalOf(const QString &path)
+{
+    return path + QStringLiteral("-journal");
+}
+
+bool hasContent(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && (!info.isFile() || info.size() > 0);
+}
+
+// The SQLite error code of a failure (its primary code), 0 for none.
+int primaryCode(const QSqlError &error)
+{
+    bool isNumber = false;
+    const int code = error.nativeErrorCode().toInt(&isNumber);
+    return isNumber ? code & 0xFF : 0;
+}
+
+bool isDamage(int code)
+{
+    return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+}
+
+// A connection of its own for one look at a database, gone with it.
+class Look
+{
+public:
+    Look(const QString &databaseName, const QString &options) : m_name(newConnectionName())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(databaseName);
+        db.setConnectOptions(options);
+        m_opened = db.open();
+        if (!m_opened)
+            m_error = db.lastError();
+    }
+    ~Look()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Look(const Look &) = delete;
+    Look &operator=(const Look &) = delete;
+
+    bool opened() const { return m_opened; }
+    const QSqlError &error() const { return m_error; }
+
+    // Every row of the first column; nothing (and error() set) when it fails.
+    std::optional<QStringList> column(const QString &sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        query.setForwardOnly(true);
+        if (!query.exec(sql)) {
+            m_error = query.lastError();
+            return std::nullopt;
+        }
+        QStringList values;
+        while (query.next())
+            values.append(query.value(0).toString());
+        if (query.lastError().isValid()) {
+            m_error = query.lastError();
+            return std::nullopt;
+        }
+        return values;
+    }
+
+private:
+    QString m_name;
+    bool m_opened = false;
+    QSqlError m_error;
+};
+
+// What a database holds: its version, whether it has tables, and whether
+// they are the ones this game reads.
+struct Contents
+{
+    bool read = false;
+    int version = 0;
+    bool hasTables = false;
+    bool expected = false;
+};
+
+Contents contentsOf(const QString &databaseName, const QString &options)
+{
+    Contents contents;
+    Look look(databaseName, options);
+    if (!look.opened())
+        return contents;
+    const auto version = look.column(QStringLiteral("PRAGMA user_version"));
+    const auto tables = look.column(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    if (!version || version->isEmpty() || !tables || tables->isEmpty())
+        return contents;
+    contents.read = true;
+    contents.version = version->constFirst().toInt();
+    contents.hasTables = tables->constFirst().toInt() > 0;
+    contents.expected = std::all_of(SchemaProbes.begin(), SchemaProbes.end(),
+                                    [&look](const QString &sql) { return look.column(sql).has_value(); });
+    return contents;
+}
+
+// The SQLite name of the file as it lies on the disk, log and journal unread,
+// nothing locked and nothing written.
+QString immutableName(const QString &path)
+{
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) +
+           QStringLiteral("?immutable=1");
+}
+
+// Empty when every page of the database reads back whole (or it could not
+// be looked through, another program holding it); otherwise what is wrong.
+QString damageOf(Look &look)
+{
+    const auto verdict = look.column(QStringLiteral("PRAGMA quick_check"));
+    if (!verdict)
+        return isDamage(primaryCode(look.error())) ? look.error().text() : QString();
+    return *verdict == QStringList{QStringLiteral("ok")} ? QString() : verdict->join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 HistoryStore::HistoryStore() : m_connection(newConnectionName()) {}
@@ -73,6 +208,9 @@ HistoryStore::~HistoryStore()
 
 void HistoryStore::close()
 {
+    if (m_pageCheck.valid())
+        m_pageCheck.wait();
+    m_pageCheck = {};
     if (m_added) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -104,6 +242,7 @@ HistoryStore::Problem HistoryStore::problemOfLastError(Problem otherwise) const
     case 8: // SQLITE_READONLY
         return Problem::ReadOnly;
     case 11: // SQLITE_CORRUPT
+        return Problem::Damaged;
     case 26: // SQLITE_NOTADB
         return Problem::NotHistory;
     case 14: // SQLITE_CANTOPEN
@@ -127,12 +266,55 @@ bool run(QSqlQuery &query, const QString &sql, QString &error, QString &code)
 
 } // namespace
 
+bool HistoryStore::judgeUntouched(const QString &path)
+{
+    const auto verdict = [this](const Contents &contents) {
+        if (!contents.read)
+            return fail(Problem::NotHistory);
+        if (contents.version > SchemaVersion || contents.version < 0)
+            return fail(Problem::NewerVersion);
+        if ((contents.version == 0 && contents.hasTables) || (contents.version == SchemaVersion && !contents.expected))
+            return fail(Problem::NotHistory);
+        return true;
+    };
+    const bool besideIt = hasContent(walOf(path)) || hasContent(journalOf(path));
+    const Contents onDisk = contentsOf(immutableName(path), QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    // Without a log or a journal beside it SQLite changes nothing by reading
+    // the file, and the opening itself says what is wrong with it.
+    if (!besideIt)
+        return onDisk.read ? verdict(onDisk) : true;
+    if (onDisk.read && (onDisk.version != 0 || onDisk.hasTables))
+        return verdict(onDisk);
+
+    // What is in the file is all in its log or journal: they are read in a copy.
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("look.sqlite"));
+    if (!scratch.isValid() || !QFile::copy(path, copy)
+        || (QFileInfo::exists(walOf(path)) && !QFile::copy(walOf(path), walOf(copy)))
+        || (QFileInfo::exists(journalOf(path)) && !QFile::copy(journalOf(path), journalOf(copy))))
+        return fail(Problem::CannotCreate);
+    return verdict(contentsOf(copy, QString()));
+}
+
+bool HistoryStore::checkPages()
+{
+    if (!m_pageCheck.valid())
+        return isOpen();
+    const QString damage = m_pageCheck.get();
+    if (!damage.isEmpty()) {
+        m_lastError = damage;
+        return fail(Problem::Damaged);
+    }
+    return isOpen();
+}
+
 bool HistoryStore::open(const QString &path, Access access)
 {
     close();
     m_path = path;
     m_lastError.clear();
     m_lastErrorCode.clear();
+    m_readFailed = false;
 
     const QFileInfo info(path);
     if (info.exists()) {
@@ -145,10 +327,19 @@ bool HistoryStore::open(const QString &path, Access access)
                 return fail(Problem::CannotCreate);
             if (file.read(SqliteHeader.size()) != SqliteHeader)
                 return fail(Problem::NotHistory);
+            file.close();
+            if (!judgeUntouched(path))
+                return false;
         }
     } else if (access == Access::ReadOnly) {
         return fail(Problem::Missing);
     }
+    // A read-only look leaves nothing behind: with no log beside the file,
+    // the connection opens it for writing (and writes nothing), so that,
+    // closing last, it takes away the log and index it made. A log that was
+    // there before stays, as it was.
+    const bool readOnlyConnection =
+        access == Access::ReadOnly && (QFileInfo::exists(walOf(path)) || QFileInfo::exists(shmOf(path)));
 
     bool opened = false;
     {
@@ -156,7 +347,7 @@ bool HistoryStore::open(const QString &path, Access access)
         m_added = true;
         db.setDatabaseName(path);
         QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
-        if (access == Access::ReadOnly)
+        if (readOnlyConnection)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
         opened = db.isValid() && db.open();
@@ -174,11 +365,34 @@ bool HistoryStore::open(const QString &path, Access access)
     // last run, never the file.
     if (!run(query, QStringLiteral("PRAGMA foreign_keys = ON"), m_lastError, m_lastErrorCode)
         || !run(query, QStringLiteral("PRAGMA synchronous = NORMAL"), m_lastError, m_lastErrorCode)
+        || (access == Access::ReadOnly
+            && !run(query, QStringLiteral("PRAGMA query_only = ON"), m_lastError, m_lastErrorCode))
         || !run(query, QStringLiteral("PRAGMA user_version"), m_lastError, m_lastErrorCode) || !query.next())
         return fail(problemOfLastError(Problem::NotHistory));
     const int version = query.value(0).toInt();
     query.finish();
-    return prepareSchema(version, access);
+    if (!prepareSchema(version, access))
+        return false;
+    if (version == 0)
+        return true; // a new history, nothing in it to look through
+
+    if (access == Access::ReadOnly) {
+        // Closed before this store's own connection, which closes last.
+        const QString damage = [&path] {
+            Look look(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
+            return look.opened() ? damageOf(look) : QString();
+        }();
+        if (!damage.isEmpty()) {
+            m_lastError = damage;
+            return fail(Problem::Damaged);
+        }
+        return true;
+    }
+    m_pageCheck = std::async(std::launch::async, [path] {
+        Look look(path, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+        return look.opened() ? damageOf(look) : QString();
+    });
+    return true;
 }
 
 bool HistoryStore::prepareSchema(int version, Access access)
@@ -237,7 +451,8 @@ bool HistoryStore::hasExpectedSchema() const
 
 bool HistoryStore::addRun(Run &record)
 {
-    if (!isOpen())
+    // Nothing is written into a damaged file.
+    if (!checkPages())
         return false;
     QSqlQuery query = newQuery();
     if (!run(query, QStringLiteral("BEGIN IMMEDIATE"), m_lastError, m_lastErrorCode))
@@ -296,8 +511,10 @@ HistoryStore::Summary HistoryStore::summary(int exercise) const
         " FROM runs WHERE exercise = ?"));
     for (int i = 0; i < 4; ++i)
         query.addBindValue(exercise);
-    if (!query.exec() || !query.next())
+    if (!query.exec() || !query.next()) {
+        readFailed(query);
         return result;
+    }
     result.runs = query.value(0).toInt();
     if (result.runs == 0)
         return result;
@@ -327,10 +544,13 @@ QList<HistoryStore::RunCell> HistoryStore::runCells(int exercise, qint64 fromMs,
     query.addBindValue(fromMs);
     query.addBindValue(cellMs);
     query.addBindValue(cellTenths);
-    if (!query.exec())
+    if (!query.exec()) {
+        readFailed(query);
         return cells;
+    }
     while (query.next())
         cells.append({qint64(std::llround(query.value(0).toDouble())), query.value(1).toDouble(), query.value(2).toInt()});
+    readFailed(query);
     return cells;
 }
 
@@ -343,13 +563,16 @@ QList<HistoryStore::DayBest> HistoryStore::dailyBest(int exercise) const
     query.prepare(QStringLiteral("SELECT substr(started_at, 1, 10) AS day, MIN(tenths) FROM runs"
                                  " WHERE exercise = ? GROUP BY day ORDER BY day"));
     query.addBindValue(exercise);
-    if (!query.exec())
+    if (!query.exec()) {
+        readFailed(query);
         return days;
+    }
     while (query.next()) {
         const QDate day = QDate::fromString(query.value(0).toString(), Qt::ISODate);
         if (day.isValid())
             days.append({day, query.value(1).toInt()});
     }
+    readFailed(query);
     return days;
 }
 
@@ -366,11 +589,14 @@ QList<HistoryStore::SlowAnswer> HistoryStore::slowestAnswers(int exercise, int r
     query.addBindValue(exercise);
     query.addBindValue(recentRuns);
     query.addBindValue(count);
-    if (!query.exec())
+    if (!query.exec()) {
+        readFailed(query);
         return answers;
+    }
     while (query.next())
         answers.append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toLongLong(),
                         query.value(3).toInt() != 0});
+    readFailed(query);
     return answers;
 }
 
@@ -397,9 +623,20 @@ int HistoryStore::firstNumber(const QString &sql) const
     if (!isOpen())
         return 0;
     QSqlQuery query = newQuery();
-    if (!query.exec(sql) || !query.next())
+    if (!query.exec(sql) || !query.next()) {
+        readFailed(query);
         return 0;
+    }
     return query.value(0).toInt();
+}
+
+void HistoryStore::readFailed(const QSqlQuery &query) const
+{
+    if (!query.lastError().isValid())
+        return; // no row is no failure
+    m_readFailed = true;
+    m_lastError = query.lastError().text();
+    m_lastErrorCode = query.lastError().nativeErrorCode();
 }
 
 bool HistoryStore::forEachRun(const std::function<bool(const Run &)> &visit) const
@@ -409,13 +646,23 @@ bool HistoryStore::forEachRun(const std::function<bool(const Run &)> &visit) con
     QSqlQuery runs = newQuery();
     QSqlQuery answers = newQuery();
     // Two cursors side by side, both in run order: each run takes the answers that carry its id.
-    if (!runs.exec(QStringLiteral("SELECT id, exercise, title, started_at, finished_at, tenths, wrong, rank_place"
-                                  " FROM runs ORDER BY id"))
-        || !answers.exec(QStringLiteral("SELECT run_id, ms, correct FROM answers ORDER BY run_id, seq"))) {
-        m_lastError = runs.lastError().isValid() ? runs.lastError().text() : answers.lastError().text();
+    if (!runs.exec(QStringLiteral("SELECT id, exercise, title, started_at, finished_at, tenths, wrong, rank_place,"
+                                  " answer_count FROM runs ORDER BY id"))) {
+        readFailed(runs);
         return false;
     }
-    bool moreAnswers = answers.next();
+    if (!answers.exec(QStringLiteral("SELECT run_id, ms, correct FROM answers ORDER BY run_id, seq"))) {
+        readFailed(answers);
+        return false;
+    }
+    // A cursor that stops on an error reads like one at its end: each is asked.
+    const auto nextAnswer = [&answers, this] {
+        const bool more = answers.next();
+        if (!more)
+            readFailed(answers);
+        return more;
+    };
+    bool moreAnswers = nextAnswer();
     while (runs.next()) {
         Run record;
         record.id = runs.value(0).toLongLong();
@@ -426,16 +673,29 @@ bool HistoryStore::forEachRun(const std::function<bool(const Run &)> &visit) con
         record.tenths = runs.value(5).toInt();
         record.wrong = runs.value(6).toInt();
         record.rankPlace = runs.value(7).isNull() ? 0 : runs.value(7).toInt();
+        const qint64 answerCount = runs.value(8).toLongLong();
         while (moreAnswers && answers.value(0).toLongLong() < record.id)
-            moreAnswers = answers.next();
+            moreAnswers = nextAnswer();
         while (moreAnswers && answers.value(0).toLongLong() == record.id) {
             record.answers.append({answers.value(1).toLongLong(), answers.value(2).toInt() != 0});
-            moreAnswers = answers.next();
+            moreAnswers = nextAnswer();
+        }
+        if (m_readFailed)
+            return false;
+        // Every run was written with all its answers in one transaction.
+        if (record.answers.size() != answerCount) {
+            m_readFailed = true;
+            m_lastError = QStringLiteral("run %1 has %2 of its %3 answers")
+                              .arg(record.id)
+                              .arg(record.answers.size())
+                              .arg(answerCount);
+            return false;
         }
         if (!visit(record))
             return false;
     }
-    return !runs.lastError().isValid();
+    readFailed(runs);
+    return !m_readFailed;
 }
 
 QString HistoryStore::isoText(const QDateTime &moment)

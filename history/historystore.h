@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <future>
 
 class QSqlQuery;
 
@@ -16,7 +17,13 @@ class QSqlQuery;
 // A file that is not this game's history (not SQLite, another schema, a newer
 // game's version), that cannot be written or that another program holds
 // locked is never changed: opening fails, problem() says why, and the caller
-// goes on without history.
+// goes on without history. Whether a file is ours is decided on its own
+// bytes, before SQLite is let at it: SQLite would otherwise merge a write-ahead
+// log or roll back a journal left beside another program's database.
+//
+// A history whose pages are damaged is left alone too. Looking through every
+// page of years of play takes about a second, so an opening for writing has
+// it done beside the game, and the first write waits for the verdict.
 class HistoryStore
 {
 public:
@@ -30,7 +37,8 @@ public:
         NotOpened,    // open() was not called, or failed for a reason below
         Missing,      // read-only opening of a file that is not there
         CannotCreate, // the file or its folder cannot be made or opened
-        NotHistory,   // not an SQLite file, damaged, or tables of another kind
+        NotHistory,   // not an SQLite file, or tables of another kind
+        Damaged,      // our history, but its pages do not read back whole
         NewerVersion, // written by a newer game
         ReadOnly,     // the file cannot be written
         Locked,       // another program holds it
@@ -95,8 +103,12 @@ public:
     HistoryStore &operator=(const HistoryStore &) = delete;
 
     // Opens or creates the file at path (read-only: opens an existing history
-    // only). False when it cannot be used; then the file is as it was.
+    // only). False when it cannot be used; then the file is as it was. A
+    // read-only opening leaves nothing beside the file that was not there.
     bool open(const QString &path, Access access = Access::ReadWrite);
+    // Waits for the look through the pages an opening for writing started;
+    // false (and the store closed, problem() Damaged) when it found damage.
+    bool checkPages();
     // A store that outlives the application object is closed before it goes.
     void close();
     bool isOpen() const { return m_problem == Problem::None; }
@@ -122,9 +134,13 @@ public:
     // The exercise of the run recorded last, 0 when there is none.
     int latestExercise() const;
     int runCount() const;
+    // True once a read of this store failed since it was opened (what it
+    // gave back then is incomplete); lastError() says why.
+    bool hasReadFailed() const { return m_readFailed; }
 
     // Every run with its answers, in the order recorded; stops early (and
-    // returns false) when visit does. False also when reading fails.
+    // returns false) when visit does. False also when reading fails at any
+    // point, or a run's answers are not all there: lastError() says why.
     bool forEachRun(const std::function<bool(const Run &)> &visit) const;
 
     // A local moment as the store keeps it: 2026-12-08T09:05:03+09:00.
@@ -134,6 +150,10 @@ public:
 
 private:
     bool fail(Problem problem);
+    // What the file's own bytes say, before SQLite may change them.
+    bool judgeUntouched(const QString &path);
+    // Notes a failed read of query, keeping the database's words.
+    void readFailed(const QSqlQuery &query) const;
     bool prepareSchema(int version, Access access);
     bool hasExpectedSchema() const;
     Problem problemOfLastError(Problem otherwise) const;
@@ -148,4 +168,8 @@ private:
     Problem m_problem = Problem::NotOpened;
     mutable QString m_lastError;
     mutable QString m_lastErrorCode;
+    mutable bool m_readFailed = false;
+    // The look through the pages, until its verdict is taken: empty for a
+    // whole file (or one it could not look through), otherwise what is wrong.
+    std::future<QString> m_pageCheck;
 };

@@ -191,6 +191,9 @@ private slots:
                  QStringLiteral(u"3\t光ってるのは何個？\t1\t45.6\t45.6\t2.00\t2026-03-02T21:05:07+09:00\n"
                                 u"11\ta,\"b\"\r\nc\t1\t100.5\t100.5\t0.00\t2026-03-03T21:05:07+09:00\n"));
         QCOMPARE(fileBytes(historyPath()), history);
+        // Only read: nothing is left beside the file.
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(u"カシコロ-history*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(historyPath()).fileName()});
 
         // A file that is not a history, or none at all: an error, and nothing written.
         const QString planted = dir.filePath(QStringLiteral("notes.sqlite"));
@@ -201,6 +204,34 @@ private slots:
         QCOMPARE(run({dir.filePath(QStringLiteral("none.sqlite")), QStringLiteral("summary")}), 1);
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("none.sqlite"))));
         QCOMPARE(run({historyPath(), QStringLiteral("drop")}), 2);
+    }
+
+    void toolOnADamagedHistory()
+    {
+        const QString tool = qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral("/bin/kashikoro-history");
+        QFile::remove(historyPath());
+        {
+            HistoryStore store;
+            QVERIFY(store.open(historyPath()));
+            for (int i = 0; i < 40; ++i) {
+                HistoryStore::Run run = makeRun(1, Start.addSecs(60 * i), 300 + i);
+                QVERIFY(store.addRun(run));
+            }
+        }
+        QVERIFY(damageAnswers(historyPath(), 3));
+        const QByteArray history = fileBytes(historyPath());
+        for (const QString &command : {QStringLiteral("export"), QStringLiteral("summary")}) {
+            QProcess process;
+            process.start(tool, {historyPath(), command});
+            QVERIFY(process.waitForFinished(30000));
+            QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process.exitCode(), 1);
+            QVERIFY(process.readAllStandardError().contains("damaged"));
+            QVERIFY(process.readAllStandardOutput().isEmpty());
+        }
+        QCOMPARE(fileBytes(historyPath()), history);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(u"カシコロ-history*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(historyPath()).fileName()});
     }
 };
 

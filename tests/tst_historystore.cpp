@@ -7,6 +7,7 @@
 #include "support/historydb.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QtTest>
@@ -28,6 +29,28 @@ class TestHistoryStore : public QObject
 private:
     std::unique_ptr<QTemporaryDir> dir;
     QString path() const { return dir->filePath(QStringLiteral(u"カシコロ-history.sqlite")); }
+
+    // A history of runs × 50 answers, closed and merged into its one file.
+    void fillHistory(int runs)
+    {
+        HistoryStore store;
+        QVERIFY(store.open(path()));
+        for (int i = 0; i < runs; ++i) {
+            HistoryStore::Run run = makeRun(1 + i % 14, Monday.addSecs(60 * i), 300 + i);
+            QVERIFY(store.addRun(run));
+        }
+    }
+
+    QStringList filesInDir() const { return QDir(dir->path()).entryList(QDir::Files | QDir::Hidden); }
+
+    // The bytes of the file and of every file beside it.
+    QMap<QString, QByteArray> allBytes() const
+    {
+        QMap<QString, QByteArray> bytes;
+        for (const QString &name : filesInDir())
+            bytes.insert(name, fileBytes(dir->filePath(name)));
+        return bytes;
+    }
 
     // A file made by another program with sqlite3: version and tables as given.
     void plantDatabase(int version, const QStringList &statements)
@@ -223,6 +246,179 @@ private slots:
         QVERIFY(putBytes(path(), QByteArray()));
         QVERIFY(!store.open(path(), HistoryStore::Access::ReadOnly));
         QCOMPARE(fileBytes(path()), QByteArray());
+    }
+
+    void damagedPagesAreFoundAndTheFileLeftAlone_data()
+    {
+        QTest::addColumn<int>("leaf");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("root of the answers, for writing") << -1 << false;
+        QTest::newRow("a leaf of the answers, for writing") << 3 << false;
+        QTest::newRow("a leaf of the answers, read-only") << 3 << true;
+    }
+    void damagedPagesAreFoundAndTheFileLeftAlone()
+    {
+        QFETCH(int, leaf);
+        QFETCH(bool, readOnly);
+        fillHistory(40);
+        QVERIFY(damageAnswers(path(), leaf));
+        const QByteArray before = fileBytes(path());
+
+        HistoryStore store;
+        if (readOnly) {
+            QVERIFY(!store.open(path(), HistoryStore::Access::ReadOnly));
+        } else {
+            // Found beside the game; nothing is written into it.
+            store.open(path());
+            HistoryStore::Run run = makeRun(2, Monday.addDays(9), 400);
+            QVERIFY(!store.addRun(run));
+            QVERIFY(!store.addRun(run));
+        }
+        QCOMPARE(store.problem(), HistoryStore::Problem::Damaged);
+        QVERIFY(!store.isOpen());
+        QVERIFY(!store.lastError().isEmpty());
+        store.close();
+        QCOMPARE(fileBytes(path()), before);
+        QCOMPARE(filesInDir(), QStringList{QFileInfo(path()).fileName()});
+    }
+
+    void aWholeHistoryPassesTheLookThroughItsPages()
+    {
+        fillHistory(40);
+        HistoryStore store;
+        QVERIFY(store.open(path()));
+        QVERIFY(store.checkPages());
+        HistoryStore::Run run = makeRun(2, Monday.addDays(9), 400);
+        QVERIFY(store.addRun(run));
+        QCOMPARE(store.runCount(), 41);
+        HistoryStore readOnly;
+        QVERIFY(readOnly.open(path(), HistoryStore::Access::ReadOnly));
+    }
+
+    void everyRunFailsWhenAReadFailsPartway()
+    {
+        fillHistory(40);
+        QVERIFY(damageAnswers(path(), 3));
+        HistoryStore store;
+        QVERIFY(store.open(path())); // the look through the pages has not told yet
+        int visited = 0;
+        int incomplete = 0;
+        QVERIFY(!store.forEachRun([&visited, &incomplete](const HistoryStore::Run &run) {
+            ++visited;
+            incomplete += run.answers.size() != 50;
+            return true;
+        }));
+        QVERIFY(store.hasReadFailed());
+        QVERIFY(!store.lastError().isEmpty());
+        // What was handed over before the failure is whole.
+        QCOMPARE(incomplete, 0);
+        QVERIFY(visited < 40);
+    }
+
+    void aRunMissingSomeOfItsAnswersFailsTheReading()
+    {
+        fillHistory(3);
+        {
+            RawHistory raw(path());
+            QVERIFY(raw.exec(QStringLiteral("DELETE FROM answers WHERE run_id = 2 AND seq > 20")));
+        }
+        HistoryStore store;
+        QVERIFY(store.open(path()));
+        QList<qint64> visited;
+        QVERIFY(!store.forEachRun([&visited](const HistoryStore::Run &run) {
+            visited.append(run.id);
+            return true;
+        }));
+        QCOMPARE(visited, QList<qint64>{1});
+        QVERIFY(store.lastError().contains(QStringLiteral("20 of its 50")));
+    }
+
+    // Another program's database with its last changes still in a write-ahead
+    // log or a journal beside it: SQLite, let at it, would merge the log or
+    // roll the journal back.
+    void logsAndJournalsBesideAForeignFileAreLeftAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("checkpointFirst");
+        QTest::newRow("log holds everything") << QStringLiteral("wal") << false;
+        QTest::newRow("log holds the last change") << QStringLiteral("wal") << true;
+        QTest::newRow("hot journal") << QStringLiteral("delete") << true;
+    }
+    void logsAndJournalsBesideAForeignFileAreLeftAsTheyAre()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, checkpointFirst);
+        const QString made = dir->filePath(QStringLiteral("made.sqlite"));
+        {
+            RawHistory other(made);
+            QVERIFY(other.exec(QStringLiteral("PRAGMA journal_mode = %1").arg(mode)));
+            QVERIFY(other.exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
+            QVERIFY(other.exec(QStringLiteral("PRAGMA cache_size = 2")));
+            if (checkpointFirst)
+                QVERIFY(other.exec(QStringLiteral("CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT)")));
+            QVERIFY(other.exec(QStringLiteral("BEGIN")));
+            if (!checkpointFirst)
+                QVERIFY(other.exec(QStringLiteral("CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT)")));
+            for (int i = 0; i < 200; ++i)
+                QVERIFY(other.exec(QStringLiteral("INSERT INTO notes (body) VALUES ('%1')").arg(QString(500, u'x'))));
+            if (mode == QStringLiteral("wal"))
+                QVERIFY(other.exec(QStringLiteral("COMMIT")));
+            // The files as a crash at this moment leaves them.
+            for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-journal")})
+                if (QFileInfo::exists(made + suffix))
+                    QVERIFY(QFile::copy(made + suffix, path() + suffix));
+            if (mode != QStringLiteral("wal"))
+                QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        }
+        QVERIFY(QFile::remove(made));
+        QFile::remove(made + QStringLiteral("-wal"));
+        QFile::remove(made + QStringLiteral("-shm"));
+        const QString beside = path() + (mode == QStringLiteral("wal") ? QStringLiteral("-wal") : QStringLiteral("-journal"));
+        QVERIFY(fileBytes(beside).size() > 0);
+        const QMap<QString, QByteArray> before = allBytes();
+
+        for (HistoryStore::Access access : {HistoryStore::Access::ReadWrite, HistoryStore::Access::ReadOnly}) {
+            HistoryStore store;
+            QVERIFY(!store.open(path(), access));
+            QCOMPARE(store.problem(), HistoryStore::Problem::NotHistory);
+            store.close();
+            QCOMPARE(allBytes(), before);
+        }
+    }
+
+    void ourHistoryWithEverythingStillInItsLogOpens()
+    {
+        // The game killed in the session that made the history: its runs are
+        // all in the log, none merged into the file yet.
+        const QString made = dir->filePath(QStringLiteral("made.sqlite"));
+        {
+            HistoryStore store;
+            QVERIFY(store.open(made));
+            HistoryStore::Run run = makeRun(5, Monday, 777);
+            QVERIFY(store.addRun(run));
+            QVERIFY(QFile::copy(made, path()));
+            QVERIFY(QFile::copy(made + QStringLiteral("-wal"), path() + QStringLiteral("-wal")));
+        }
+        HistoryStore store;
+        QVERIFY(store.open(path()));
+        QCOMPARE(store.runCount(), 1);
+        QCOMPARE(store.summary(5).bestTenths, 777);
+    }
+
+    void aReadOnlyLookLeavesNothingBeside()
+    {
+        fillHistory(3);
+        const QMap<QString, QByteArray> before = allBytes();
+        QCOMPARE(before.size(), 1);
+        {
+            HistoryStore store;
+            QVERIFY(store.open(path(), HistoryStore::Access::ReadOnly));
+            QCOMPARE(store.summary(1).runs, 1);
+            QVERIFY(store.forEachRun([](const HistoryStore::Run &) { return true; }));
+            HistoryStore::Run run = makeRun(2, Monday.addDays(9), 400);
+            QVERIFY(!store.addRun(run));
+        }
+        QCOMPARE(allBytes(), before);
     }
 
     void aRunIsOneRowAndItsAnswers()

@@ -36,6 +36,13 @@ private slots:
         QTest::newRow("exponent") << QStringLiteral("1e3") << std::optional<int>(1000);
         QTest::newRow("full-width digits") << QStringLiteral(u"１０８") << std::optional<int>(108);
         QTest::newRow("full-width sign and point") << QStringLiteral(u"－１．５") << std::optional<int>(-2);
+        // What a Japanese input method types for "-" is often U+2212 MINUS SIGN.
+        QTest::newRow("minus sign") << QStringLiteral(u"\u2212" "7") << std::optional<int>(-7);
+        QTest::newRow("minus sign, full-width digits") << QStringLiteral(u"\u2212１２") << std::optional<int>(-12);
+        QTest::newRow("minus sign in the exponent") << QStringLiteral(u"5e\u2212" "1") << std::optional<int>(0);
+        QTest::newRow("full-width plus") << QStringLiteral(u"＋８") << std::optional<int>(8);
+        QTest::newRow("full-width exponent") << QStringLiteral(u"１Ｅ２") << std::optional<int>(100);
+        QTest::newRow("full-width small exponent") << QStringLiteral(u"２ｅ１") << std::optional<int>(20);
         QTest::newRow("largest") << QStringLiteral("2147483647") << std::optional<int>(2147483647);
         QTest::newRow("smallest") << QStringLiteral("-2147483648") << std::optional<int>(-2147483647 - 1);
         QTest::newRow("rounds into range") << QStringLiteral("2147483647.4") << std::optional<int>(2147483647);
@@ -59,6 +66,9 @@ private slots:
         QTest::newRow("not a number") << QStringLiteral("nan") << none;
         QTest::newRow("hexadecimal") << QStringLiteral("0x10") << none;
         QTest::newRow("kanji numeral") << QStringLiteral(u"十") << none;
+        QTest::newRow("two minus signs") << QStringLiteral(u"\u2212\u2212" "7") << none;
+        QTest::newRow("dash is not a minus") << QStringLiteral(u"\u2013" "7") << none;
+        QTest::newRow("full-width comma") << QStringLiteral(u"１，０００") << none;
     }
     void toInteger()
     {

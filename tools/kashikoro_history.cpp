@@ -4,7 +4,9 @@
 //   kashikoro-history FILE summary
 //
 // FILE is the game's history (カシコロ-history.sqlite beside カシコロ.ini). It
-// is only read: a file that is not a history of the game is left as it is.
+// is only read, and nothing is left beside it: a file that is not a history of
+// the game, or a damaged one, is left as it is. Whatever cannot be read whole
+// ends the command with status 1 and a message.
 // export writes the CSV the game's menu writes (UTF-8 with a byte-order mark,
 // CR LF, one line per run after a header line) to OUT.csv, or to standard
 // output without it. summary prints one tab-separated line per exercise
@@ -45,6 +47,11 @@ int fail(const QString &message)
     return 1;
 }
 
+QString detail(const HistoryStore &store)
+{
+    return store.lastError().isEmpty() ? QString() : QStringLiteral(" (") + store.lastError() + QLatin1Char(')');
+}
+
 QString reason(const HistoryStore &store)
 {
     switch (store.problem()) {
@@ -52,13 +59,14 @@ QString reason(const HistoryStore &store)
         return QStringLiteral("no such file");
     case HistoryStore::Problem::NotHistory:
         return QStringLiteral("not a history file of the game (left as it is)");
+    case HistoryStore::Problem::Damaged:
+        return QStringLiteral("the history file is damaged (left as it is)") + detail(store);
     case HistoryStore::Problem::NewerVersion:
         return QStringLiteral("written by a newer version of the game");
     case HistoryStore::Problem::Locked:
         return QStringLiteral("locked by another program");
     default:
-        return QStringLiteral("cannot open the file") +
-               (store.lastError().isEmpty() ? QString() : QStringLiteral(" (") + store.lastError() + QLatin1Char(')'));
+        return QStringLiteral("cannot open the file") + detail(store);
     }
 }
 
@@ -80,15 +88,19 @@ int main(int argc, char *argv[])
     if (!store.open(path, HistoryStore::Access::ReadOnly))
         return fail(path + QStringLiteral(": ") + reason(store));
 
+    const auto readingFailed = [&] {
+        return fail(path + QStringLiteral(": cannot read the history whole") + detail(store));
+    };
     if (command == QStringLiteral("export")) {
         if (operands == 1) {
             if (!HistoryCsv::writeFile(store, args[3]))
-                return fail(args[3] + QStringLiteral(": cannot write the CSV file"));
+                return store.hasReadFailed() ? readingFailed()
+                                             : fail(args[3] + QStringLiteral(": cannot write the CSV file"));
             return 0;
         }
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || !HistoryCsv::write(store, out))
-            return fail(QStringLiteral("cannot write the CSV"));
+            return store.hasReadFailed() ? readingFailed() : fail(QStringLiteral("cannot write the CSV"));
         return 0;
     }
 
@@ -107,5 +119,5 @@ int main(int argc, char *argv[])
                                     summary.lastStartedAt};
         print(stdout, fields.join(QLatin1Char('\t')) + QLatin1Char('\n'));
     }
-    return 0;
+    return store.hasReadFailed() ? readingFailed() : 0;
 }

@@ -6,6 +6,8 @@
 
 #include "history/historystore.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -89,4 +91,30 @@ inline HistoryStore::Run makeRun(int exercise, const QDateTime &start, int tenth
     for (int i = 0; i < answers; ++i)
         run.answers.append({300 + 10 * i, i >= wrong});
     return run;
+}
+
+// Turns 64 bytes over at the start of one page of the answers table of the
+// closed history at path, leafIndex counted among its leaf pages in order
+// (-1: its root page). False when there is no such page.
+inline bool damageAnswers(const QString &path, int leafIndex)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        RawHistory raw(path);
+        pageSize = raw.value(QStringLiteral("PRAGMA page_size")).toLongLong();
+        const QStringList leaves = raw.rows(
+            QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'answers' AND pagetype = 'leaf' ORDER BY path"));
+        page = leafIndex < 0
+            ? raw.value(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'answers'")).toLongLong()
+            : leaves.value(leafIndex).toLongLong();
+    }
+    QFile file(path);
+    if (page <= 1 || pageSize <= 0 || QFileInfo::exists(path + QStringLiteral("-wal")) || !file.open(QIODevice::ReadWrite)
+        || !file.seek((page - 1) * pageSize))
+        return false;
+    QByteArray bytes = file.read(64);
+    for (char &c : bytes)
+        c = char(~c);
+    return bytes.size() == 64 && file.seek((page - 1) * pageSize) && file.write(bytes) == 64;
 }
