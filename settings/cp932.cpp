@@ -1,23 +1,12 @@
 #include "settings/cp932.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "settings/cp932_convert.h"
 
-// Qt hands "windows-31j" to ICU, whose table differs from Windows in three
-// single-byte control codes (it swaps 1A, 1C and 7F) and marks undecodable
-// bytes with U+001A. Single bytes below 0x80 are therefore converted here as
-// Windows does (each is its own code point) and only the double-byte and
-// half-width runs go through the converter; what it could not decode becomes
-// U+FFFD.
+// The conversion of double-byte and half-width runs is the system's
+// (settings/cp932_convert.h); single bytes below 0x80 are converted here, as
+// Windows does, each its own code point.
 
 namespace {
-
-constexpr const char *CodecName = "windows-31j";
-
-constexpr bool isTrailByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
 
 unsigned char byteAt(QByteArrayView bytes, qsizetype i)
 {
@@ -28,7 +17,7 @@ unsigned char byteAt(QByteArrayView bytes, qsizetype i)
 // otherwise 1 (a lone lead byte is one broken character).
 qsizetype widthAt(QByteArrayView bytes, qsizetype i)
 {
-    return Cp932::isLeadByte(byteAt(bytes, i)) && i + 1 < bytes.size() && isTrailByte(byteAt(bytes, i + 1)) ? 2 : 1;
+    return Cp932::isLeadByte(byteAt(bytes, i)) && i + 1 < bytes.size() && Cp932::isTrailByte(byteAt(bytes, i + 1)) ? 2 : 1;
 }
 
 bool isAscii(QByteArrayView bytes)
@@ -49,38 +38,19 @@ bool isAscii(QStringView text)
     return true;
 }
 
-QStringDecoder &decoder()
-{
-    thread_local QStringDecoder converter(CodecName, QStringConverter::Flag::Stateless);
-    return converter;
-}
-
-QStringEncoder &encoder()
-{
-    thread_local QStringEncoder converter(CodecName, QStringConverter::Flag::Stateless);
-    return converter;
-}
-
 // A run of double-byte and half-width characters, no byte of it below 0x80
 // except the second byte of a double-byte character.
 void appendDecodedRun(QString &text, QByteArrayView run)
 {
     if (run.isEmpty())
         return;
-    QStringDecoder &converter = decoder();
-    if (!converter.isValid()) {
+    if (!Cp932::Converter::isValid()) {
         // No converter: unreadable, never a wrong character.
         for (qsizetype i = 0; i < run.size(); i += widthAt(run, i))
             text += QChar::ReplacementCharacter;
         return;
     }
-    converter.resetState();
-    const qsizetype from = text.size();
-    text += QString(converter.decode(run));
-    for (qsizetype i = from; i < text.size(); ++i) {
-        if (text[i] == QChar(0x1A))
-            text[i] = QChar::ReplacementCharacter;
-    }
+    Cp932::Converter::appendDecoded(text, run);
 }
 
 // exact: when given, set to false if a character has no CP932 form that
@@ -107,23 +77,20 @@ QByteArray encodeText(QStringView text, bool *exact)
         if (i == start)
             continue;
         const QStringView run = text.sliced(start, i - start);
-        if (!encoder().isValid()) {
+        if (!Cp932::Converter::isValid()) {
             // No converter: nothing is exact, and a byte count still comes out right.
             if (exact)
                 *exact = false;
             bytes += QByteArray(run.size() * 2, '?');
         } else if (exact) {
-            // The converter's error flag does not reset, so a check gets a fresh one.
-            QStringEncoder converter(CodecName, QStringConverter::Flag::Stateless);
-            const QByteArray encoded = converter.encode(run);
+            bool converted = true;
+            const QByteArray encoded = Cp932::Converter::encode(run, &converted);
             // What does not decode back to itself is a look-alike, not the character.
-            if (converter.hasError() || Cp932::decode(encoded) != run)
+            if (!converted || Cp932::decode(encoded) != run)
                 *exact = false;
             bytes += encoded;
         } else {
-            QStringEncoder &converter = encoder();
-            converter.resetState();
-            bytes += QByteArray(converter.encode(run));
+            bytes += Cp932::Converter::encode(run, nullptr);
         }
     }
     return bytes;
@@ -136,7 +103,7 @@ namespace Cp932 {
 bool isAvailable()
 {
     static const bool available = [] {
-        if (!decoder().isValid() || !encoder().isValid())
+        if (!Converter::isValid())
             return false;
         // An exercise title, a full-width name, half-width katakana and an NEC
         // character, as Windows stores them.

@@ -11,7 +11,7 @@
 // between the file's bytes and the game's text go through here.
 namespace Cp932 {
 
-// True when the "windows-31j" converter is there and turns a sample of the
+// True when the system's code page 932 converter is there and turns a sample of the
 // game's own text into the bytes Windows writes and back. Without it no
 // settings file can be read or written right: the game must not start.
 bool isAvailable();
@@ -40,6 +40,13 @@ char32_t windowsForm(char32_t codePoint);
 constexpr bool isLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// True for a byte that can follow a lead byte as the second byte of a
+// double-byte character.
+constexpr bool isTrailByte(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
 // The longest prefix of at most maxBytes bytes that does not end in half a

@@ -1,6 +1,7 @@
 #include "settings/settingsfile.h"
 
 #include "settings/cp932.h"
+#include "settings/filelock.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -17,11 +18,9 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
-#include <QLockFile>
 #include <QSaveFile>
 #endif
 
@@ -252,12 +251,7 @@ struct SettingsFile::Encoded
 
 struct SettingsFile::NativeLock
 {
-#ifdef Q_OS_UNIX
-    int handle = -1;
-    QByteArray path;
-#else
-    std::unique_ptr<QLockFile> file;
-#endif
+    std::unique_ptr<FileLock> file;
 };
 
 QList<QByteArray> SettingsFile::Document::splitLines(const QByteArray &bytes)
@@ -655,64 +649,18 @@ void SettingsFile::Lock::unlock()
 
 bool SettingsFile::acquireLock()
 {
-    const QString lockName = m_path + QStringLiteral(".lock");
-    QDeadlineTimer deadline(m_lockWait);
-#ifdef Q_OS_UNIX
-    // flock on "<file>.lock": held by one open file at a time, across
-    // processes and within one, and let go by the system when a process dies.
-    // The holder removes the file as it lets go, so a waiter that then gets
-    // the lock on the removed file starts again with the new one.
-    const QByteArray path = QFile::encodeName(lockName);
-    unsigned long pause = 1;
-    for (;;) {
-        const int handle = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-        if (handle < 0)
-            return false;
-        if (::flock(handle, LOCK_EX | LOCK_NB) == 0) {
-            struct stat held;
-            struct stat named;
-            if (::fstat(handle, &held) == 0 && ::stat(path.constData(), &named) == 0 && held.st_dev == named.st_dev
-                && held.st_ino == named.st_ino) {
-                // Left behind by a writer that was killed: open to every
-                // writer again, whoever made it.
-                if (held.st_uid == ::geteuid() && (held.st_mode & 0444) != 0444) {
-                    [[maybe_unused]] const bool opened = ::fchmod(handle, 0644) == 0;
-                }
-                m_nativeLock = std::make_unique<NativeLock>(NativeLock{handle, path});
-                m_recheck = true;
-                return true;
-            }
-            ::close(handle);
-        } else {
-            const int error = errno;
-            ::close(handle);
-            if (error != EWOULDBLOCK && error != EINTR)
-                return false;
-        }
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(pause);
-        pause = std::min<unsigned long>(pause * 2, 20);
-    }
-#else
-    auto file = std::make_unique<QLockFile>(lockName);
-    if (!file->tryLock(int(deadline.remainingTime())))
+    // "<file>.lock" (settings/filelock.h): shared with every other process of
+    // the game and within this one, let go by the system when a process dies.
+    auto file = FileLock::acquire(m_path + QStringLiteral(".lock"), QDeadlineTimer(m_lockWait));
+    if (!file)
         return false;
     m_nativeLock = std::make_unique<NativeLock>(NativeLock{std::move(file)});
     m_recheck = true;
     return true;
-#endif
 }
 
 void SettingsFile::releaseLock()
 {
-    if (!m_nativeLock)
-        return;
-#ifdef Q_OS_UNIX
-    // Removed while still held: see acquireLock().
-    ::unlink(m_nativeLock->path.constData());
-    ::close(m_nativeLock->handle);
-#endif
     m_nativeLock.reset();
 }
 
