@@ -4,6 +4,7 @@
 #include "buildinfo.h"
 #include "app/frmver.h"
 #include "app/instance.h"
+#include "app/quitsignals.h"
 #include "app/windowicon.h"
 #include "history/history.h"
 #include "ranking/rankstore.h"
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
     // application object connects to one.
     const Fonts::ConfigurationReader fontConfiguration;
     QApplication application(argc, argv);
+    // A logout ends the game as its own quit does, the history closed cleanly.
+    quitOnTerminationSignals();
     // The game's own name, whatever the program file is called (installed it
     // is "kashikoro"): the per-user data folder and the desktop's window class
     // follow it.

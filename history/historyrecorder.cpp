@@ -35,9 +35,11 @@ void HistoryRecorder::runFinished(const QString &timeText, int rankPlace)
     if (m_run.finishedAt.isEmpty())
         m_run.finishedAt = HistoryStore::isoText(now());
     const bool saved = m_run.tenths >= 0 && m_store.addRun(m_run);
+    // The ranking is only said to be safe when this run's place was written.
+    const bool placeKept = m_run.rankPlace > 0;
     m_run = HistoryStore::Run();
     if (!saved)
-        tellPlayerOnce();
+        tellPlayerOnce(placeKept);
 }
 
 void HistoryRecorder::runStopped()
@@ -53,19 +55,20 @@ QString HistoryRecorder::unusableMessage(const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
-QString HistoryRecorder::notSavedMessage(const QString &path)
+QString HistoryRecorder::notSavedMessage(const QString &path, bool placeKept)
 {
-    return QStringLiteral(u"成績を記録できなかったぴこ。ランキングはちゃんと残っているぴこ。\n%1")
+    return (placeKept ? QStringLiteral(u"成績を記録できなかったぴこ。ランキングはちゃんと残っているぴこ。\n%1")
+                      : QStringLiteral(u"成績を記録できなかったぴこ。\n%1"))
         .arg(QDir::toNativeSeparators(path));
 }
 
-void HistoryRecorder::tellPlayerOnce()
+void HistoryRecorder::tellPlayerOnce(bool placeKept)
 {
     if (m_told)
         return;
     m_told = true;
     const QString path = m_store.path();
-    dialogs().showMessage(m_store.problem() == HistoryStore::Problem::None ? notSavedMessage(path)
+    dialogs().showMessage(m_store.problem() == HistoryStore::Problem::None ? notSavedMessage(path, placeKept)
                                                                            : unusableMessage(path),
                           app().AppTitleText, Dialogs::Icon::Exclamation);
 }

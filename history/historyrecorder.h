@@ -29,10 +29,12 @@ public:
 
     // What the player is told, naming the file.
     static QString unusableMessage(const QString &path);
-    static QString notSavedMessage(const QString &path);
+    // placeKept: the run's place in the ranking was written, so the message
+    // may say the ranking is safe.
+    static QString notSavedMessage(const QString &path, bool placeKept);
 
 private:
-    void tellPlayerOnce();
+    void tellPlayerOnce(bool placeKept = false);
 
     HistoryStore &m_store;
     bool m_inRun = false;

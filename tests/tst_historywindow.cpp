@@ -199,6 +199,32 @@ private slots:
         QCOMPARE(ReadSetting(rankStore().RankSection, QStringLiteral("2"), QString()).left(5), QStringLiteral(u"10.1　"));
     }
 
+    void rankingIsSaidSafeOnlyWhenThePlaceWasKept_data()
+    {
+        QTest::addColumn<int>("place");
+        QTest::addColumn<bool>("saysRankingSafe");
+        QTest::newRow("placed third") << 3 << true;
+        QTest::newRow("its place not written") << 0 << false;
+    }
+    void rankingIsSaidSafeOnlyWhenThePlaceWasKept()
+    {
+        QFETCH(int, place);
+        QFETCH(bool, saysRankingSafe);
+        QVERIFY(store.open(historyPath()));
+        HistoryRecorder recorder(store);
+        RawHistory other(historyPath());
+        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        recorder.runStarted(5, QStringLiteral(u"どっちが大きい？"));
+        recorder.answered(true, 100);
+        recorder.runFinished(QStringLiteral("10.1"), place);
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        QCOMPARE(fx.dialogs->shown.size(), 1);
+        const QString text = fx.dialogs->shown[0].text;
+        QCOMPARE(text, HistoryRecorder::notSavedMessage(historyPath(), saysRankingSafe));
+        QCOMPARE(text.contains(QStringLiteral(u"ランキングはちゃんと残っているぴこ")), saysRankingSafe);
+        QVERIFY(text.contains(QDir::toNativeSeparators(historyPath())));
+    }
+
     void failedWriteIsToldOnceAndPlayGoesOn()
     {
         QVERIFY(store.open(historyPath()));
@@ -214,7 +240,7 @@ private slots:
         }
         QCOMPARE(fx.firstRankingLine().left(5), QStringLiteral(u"10.1　"));
         QCOMPARE(fx.dialogs->shown.size(), 2);
-        QCOMPARE(fx.dialogs->shown[1].text, HistoryRecorder::notSavedMessage(historyPath()));
+        QCOMPARE(fx.dialogs->shown[1].text, HistoryRecorder::notSavedMessage(historyPath(), true));
         QCOMPARE(fileBytes(historyPath()), before);
 
         // The file free again, the next run is kept, and nothing more is said.
