@@ -149,13 +149,13 @@ private slots:
         ScriptedRandom source;
         for (float r : script)
             source.push(r);
-        int PreviousClockAnswer = previous;
-        const Clock::Time time = Clock::drawTime(source, PreviousClockAnswer);
+        Clock::Times times(previous);
+        const Clock::Time time = times.draw(source);
         QCOMPARE(time.halfCaption(), half);
         QCOMPARE(time.hour, hour);
         QCOMPARE(time.minute, minute);
         QCOMPARE(time.answer(), answer);
-        QCOMPARE(PreviousClockAnswer, answer);
+        QCOMPARE(times.PreviousClockAnswer(), answer);
         QCOMPARE(source.remaining(), 0);
     }
 
@@ -163,17 +163,18 @@ private slots:
     {
         ScriptedRandom source;
         source.pushSeeded(12, 40000);
-        int PreviousClockAnswer = Clock::SampleAnswer;
+        Clock::Times times;
+        QCOMPARE(times.PreviousClockAnswer(), Clock::SampleAnswer);
         QSet<int> seen;
         int afternoon = 0;
         for (int i = 0; i < 10000; ++i) {
-            const int previous = PreviousClockAnswer;
-            const Clock::Time t = Clock::drawTime(source, PreviousClockAnswer);
+            const int previous = times.PreviousClockAnswer();
+            const Clock::Time t = times.draw(source);
             QVERIFY(t.half == 0 || t.half == 1);
             QVERIFY(t.hour >= 0 && t.hour <= 11);
             QVERIFY(t.minute >= 0 && t.minute <= 55 && t.minute % 5 == 0);
             QVERIFY(t.answer() != previous);
-            QCOMPARE(PreviousClockAnswer, t.answer());
+            QCOMPARE(times.PreviousClockAnswer(), t.answer());
             if (t.half == 0)
                 QVERIFY(t.answer() >= 0 && t.answer() <= 1155);
             else

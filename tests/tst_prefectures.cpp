@@ -215,10 +215,10 @@ private slots:
         QFETCH(QList<int>, choices);
         ScriptedRandom source;
         scriptQuestion(source, asked, position, others);
-        int PreviousPrefecture = previous;
-        const Prefectures::Question q = Prefectures::drawQuestion(source, PreviousPrefecture);
+        Prefectures::Questions questions(previous);
+        const Prefectures::Question q = questions.draw(source);
         QCOMPARE(q.asked, asked.last());
-        QCOMPARE(PreviousPrefecture, asked.last());
+        QCOMPARE(questions.PreviousPrefecture(), asked.last());
         QCOMPARE(q.AnswerPosition, position);
         QCOMPARE(QList<int>(q.Choice.begin(), q.Choice.end()), choices);
         QCOMPARE(source.remaining(), 0);
@@ -227,14 +227,15 @@ private slots:
     void seededQuestions()
     {
         SeededRandom source(14);
-        int PreviousPrefecture = Prefectures::NoPrevious;
+        Prefectures::Questions questions;
+        QCOMPARE(questions.PreviousPrefecture(), Prefectures::NoPrevious);
         int askedBefore = -1;
         QList<int> timesAsked(Count), timesShown(Count), positions(Choices);
         for (int n = 0; n < 20000; ++n) {
-            const Prefectures::Question q = Prefectures::drawQuestion(source, PreviousPrefecture);
+            const Prefectures::Question q = questions.draw(source);
             QVERIFY(q.asked >= 0 && q.asked < Count);
             QVERIFY(q.asked != askedBefore);
-            QCOMPARE(PreviousPrefecture, q.asked);
+            QCOMPARE(questions.PreviousPrefecture(), q.asked);
             askedBefore = q.asked;
             QVERIFY(q.AnswerPosition >= 0 && q.AnswerPosition < Choices);
             QCOMPARE(q.Choice[q.AnswerPosition], q.asked);

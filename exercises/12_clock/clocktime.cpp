@@ -12,15 +12,15 @@ QString Time::halfCaption() const
     return half == 0 ? QStringLiteral(u"午前") : QStringLiteral(u"午後");
 }
 
-Time drawTime(RandomSource &random, int &PreviousClockAnswer)
+Time Times::draw(RandomSource &random)
 {
     Time time;
     do {
         time.half = drawInt(random, HalfChoices);
         time.hour = drawInt(random, HourChoices);
         time.minute = drawInt(random, MinuteChoices) * MinuteStep;
-    } while (time.answer() == PreviousClockAnswer);
-    PreviousClockAnswer = time.answer();
+    } while (time.answer() == m_previousClockAnswer);
+    m_previousClockAnswer = time.answer();
     return time;
 }
 

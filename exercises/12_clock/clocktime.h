@@ -37,10 +37,22 @@ struct Time
 
 constexpr int SampleAnswer = Time().answer(); // 1840
 
-// Half Int(2 x Rnd), hour Int(12 x Rnd), minute Int(12 x Rnd) x 5, all three
-// drawn again while the answer equals PreviousClockAnswer, which then
-// becomes the new answer.
-Time drawTime(RandomSource &random, int &PreviousClockAnswer);
+// The times of one window, which remember the last answer themselves.
+class Times
+{
+public:
+    explicit Times(int previousClockAnswer = SampleAnswer) : m_previousClockAnswer(previousClockAnswer) {}
+
+    // Half Int(2 x Rnd), hour Int(12 x Rnd), minute Int(12 x Rnd) x 5, all
+    // three drawn again while the answer equals PreviousClockAnswer, which
+    // then becomes the new answer.
+    Time draw(RandomSource &random);
+    // The answer of the last time drawn (SampleAnswer before the first one).
+    int PreviousClockAnswer() const { return m_previousClockAnswer; }
+
+private:
+    int m_previousClockAnswer;
+};
 
 // The typed text is right when it stands for the clock's answer; leading
 // zeros may be left out ("305" for 3:05 午前).

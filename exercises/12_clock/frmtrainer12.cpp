@@ -73,7 +73,7 @@ void frmTrainer12::DrawClock(int hour, int minute)
 void frmTrainer12::NextQuestion()
 {
     txtAns->clear();
-    const Clock::Time time = Clock::drawTime(random(), PreviousClockAnswer);
+    const Clock::Time time = m_times.draw(random());
     lblAMPM->setText(time.halfCaption());
     DrawClock(time.hour, time.minute);
     ClockAnswer = time.answer();

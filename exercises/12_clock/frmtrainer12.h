@@ -40,7 +40,7 @@ private:
 
     // The answer of the clock on show, HHMM.
     int ClockAnswer = Clock::SampleAnswer;
-    // The answer of the clock shown last; kept across runs, so that no time
-    // comes twice in a row.
-    int PreviousClockAnswer = Clock::SampleAnswer;
+    // The times drawn, which remember the answer of the clock shown last;
+    // kept across runs, so that no time comes twice in a row.
+    Clock::Times m_times;
 };

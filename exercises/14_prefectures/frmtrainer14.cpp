@@ -76,7 +76,7 @@ void frmTrainer14::showQuestion(const Prefectures::Question &question)
 
 void frmTrainer14::NextQuestion()
 {
-    showQuestion(Prefectures::drawQuestion(random(), PreviousPrefecture));
+    showQuestion(m_questions.draw(random()));
 }
 
 QString frmTrainer14::spokenQuestion() const

@@ -50,6 +50,7 @@ private:
 
     // The button with the named prefecture's silhouette.
     int AnswerPosition = Prefectures::LoadQuestion.AnswerPosition;
-    // The row asked last; kept across runs while the window is open.
-    int PreviousPrefecture = Prefectures::NoPrevious;
+    // The questions drawn, which remember the row asked last; kept across
+    // runs while the window is open.
+    Prefectures::Questions m_questions;
 };

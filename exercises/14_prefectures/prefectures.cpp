@@ -59,15 +59,15 @@ Table buildTable()
     }};
 }
 
-Question drawQuestion(RandomSource &random, int &PreviousPrefecture)
+Question Questions::draw(RandomSource &random)
 {
     Question question;
     question.Choice.fill(EmptySlot);
 
     int asked = drawInt(random, Count);
-    while (asked == PreviousPrefecture)
+    while (asked == m_previousPrefecture)
         asked = drawInt(random, Count);
-    PreviousPrefecture = asked;
+    m_previousPrefecture = asked;
     question.asked = asked;
 
     question.AnswerPosition = drawInt(random, Choices);

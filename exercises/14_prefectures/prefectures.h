@@ -39,11 +39,23 @@ struct Question
 // second button among 三重, 和歌山 and 熊本.
 constexpr Question LoadQuestion{0, 1, {23, 0, 29, 42}};
 
-// The asked row Int(Rnd x 47), drawn again while it equals PreviousPrefecture
-// (which then becomes it); its button Int(Rnd x 4); then for every other
-// button in order a row Int(Rnd x 47), drawn again while any button already
-// shows it.
-Question drawQuestion(RandomSource &random, int &PreviousPrefecture);
+// The questions of one window, which remember the last asked row themselves.
+class Questions
+{
+public:
+    explicit Questions(int previousPrefecture = NoPrevious) : m_previousPrefecture(previousPrefecture) {}
+
+    // The asked row Int(Rnd x 47), drawn again while it equals
+    // PreviousPrefecture (which then becomes it); its button Int(Rnd x 4);
+    // then for every other button in order a row Int(Rnd x 47), drawn again
+    // while any button already shows it.
+    Question draw(RandomSource &random);
+    // The row asked last (NoPrevious before the first question).
+    int PreviousPrefecture() const { return m_previousPrefecture; }
+
+private:
+    int m_previousPrefecture;
+};
 
 // Judged by position alone: the button that shows the named prefecture.
 constexpr bool isRightAnswer(int pressed, int answerPosition)
