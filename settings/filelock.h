@@ -28,6 +28,12 @@ public:
 private:
     FileLock(const QString &path, qintptr handle) : m_path(path), m_handle(handle) {}
 
+    // One try, made by each kind of system in its own way: the lock, or
+    // none because another holds it (Busy: worth waiting for) or because it
+    // cannot be had at all (Failed).
+    enum class Try { Held, Busy, Failed };
+    static Try tryOnce(const QString &path, qintptr *handle);
+
     QString m_path;
     qintptr m_handle;
 };

@@ -1,9 +1,6 @@
 #include "settings/filelock.h"
 
 #include <QDir>
-#include <QThread>
-
-#include <algorithm>
 
 #include <windows.h>
 
@@ -48,33 +45,27 @@ bool isMarkedForDeletion(HANDLE handle)
 
 } // namespace
 
-std::unique_ptr<FileLock> FileLock::acquire(const QString &path, QDeadlineTimer deadline)
+FileLock::Try FileLock::tryOnce(const QString &path, qintptr *lockHandle)
 {
-    unsigned long pause = 1;
-    for (;;) {
-        DWORD error = ERROR_SUCCESS;
-        const HANDLE handle = openLockFile(path, &error);
-        if (handle != INVALID_HANDLE_VALUE) {
-            OVERLAPPED at{};
-            if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
-                if (!isMarkedForDeletion(handle))
-                    return std::unique_ptr<FileLock>(new FileLock(path, reinterpret_cast<qintptr>(handle)));
-                ::UnlockFileEx(handle, 0, 1, 0, &at);
-                ::CloseHandle(handle);
-            } else {
-                error = ::GetLastError();
-                ::CloseHandle(handle);
-                if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING)
-                    return nullptr;
-            }
-        } else if (!(error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && isGoing(path)))) {
-            return nullptr;
-        }
-        if (deadline.hasExpired())
-            return nullptr;
-        QThread::msleep(pause);
-        pause = std::min<unsigned long>(pause * 2, 20);
+    DWORD error = ERROR_SUCCESS;
+    const HANDLE handle = openLockFile(path, &error);
+    if (handle == INVALID_HANDLE_VALUE)
+        return error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && isGoing(path)) ? Try::Busy
+                                                                                                : Try::Failed;
+    OVERLAPPED at{};
+    if (!::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+        error = ::GetLastError();
+        ::CloseHandle(handle);
+        return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? Try::Busy : Try::Failed;
     }
+    if (isMarkedForDeletion(handle)) {
+        // Its holder is letting it go: start again with a new file.
+        ::UnlockFileEx(handle, 0, 1, 0, &at);
+        ::CloseHandle(handle);
+        return Try::Busy;
+    }
+    *lockHandle = reinterpret_cast<qintptr>(handle);
+    return Try::Held;
 }
 
 FileLock::~FileLock()
