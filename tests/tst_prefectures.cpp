@@ -105,7 +105,7 @@ int distanceTo(const Cells &cells, const PrefectureOutlines::Outline &outline)
 {
     int distance = 0;
     for (int gy = 0; gy < PrefectureOutlines::Grid; ++gy) {
-        const quint32 bits = QByteArray(outline.rows[gy]).toUInt(nullptr, 16);
+        const quint32 bits = outline.rows[std::size_t(gy)];
         for (int gx = 0; gx < PrefectureOutlines::Grid; ++gx) {
             const bool set = (bits >> (PrefectureOutlines::Grid - 1 - gx)) & 1u;
             distance += set != cells[gy][gx] ? 1 : 0;
@@ -373,27 +373,29 @@ private slots:
         int nearestDistance = std::numeric_limits<int>::max();
         int own = -1;
         int ownDistance = 0;
-        for (int i = 0; i < int(PrefectureOutlines::ByCode.size()); ++i) {
-            const PrefectureOutlines::Outline &outline = PrefectureOutlines::ByCode[i];
+        const QList<PrefectureOutlines::Outline> outlines = PrefectureOutlines::load();
+        QCOMPARE(outlines.size(), Count);
+        for (int i = 0; i < int(outlines.size()); ++i) {
+            const PrefectureOutlines::Outline &outline = outlines[i];
             const int distance = distanceTo(cells, outline);
             if (distance < nearestDistance) {
                 nearest = i;
                 nearestDistance = distance;
             }
-            if (QString::fromUtf16(outline.name) == name) {
+            if (outline.name == name) {
                 own = i;
                 ownDistance = distance;
             }
         }
         QVERIFY2(own >= 0, qPrintable(QStringLiteral("no outline of %1").arg(name)));
         QVERIFY2(nearest == own, qPrintable(QStringLiteral("row %1 (%2) looks like %3: %4 cells off, %5 off its own")
-                                                .arg(row).arg(name, QString::fromUtf16(PrefectureOutlines::ByCode[nearest].name))
+                                                .arg(row).arg(name, outlines[nearest].name)
                                                 .arg(nearestDistance).arg(ownDistance)));
         // Drawn as the outline: hardly a cell in twenty differs.
         QVERIFY2(ownDistance * 20 < PrefectureOutlines::Grid * PrefectureOutlines::Grid, qPrintable(QString::number(ownDistance)));
         const Ink ink = inkOf(picture);
         const double ratio = double(ink.box.width()) / ink.box.height();
-        const double expected = PrefectureOutlines::ByCode[own].widthOverHeight;
+        const double expected = outlines[own].widthOverHeight;
         QVERIFY2(std::abs(ratio / expected - 1) < 0.06, qPrintable(QStringLiteral("%1 against %2").arg(ratio).arg(expected)));
     }
 

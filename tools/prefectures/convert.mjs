@@ -9,7 +9,7 @@
 //
 // The output folder defaults to assets/prefectures of this repository; the
 // reference outlines the tests compare the pictures with go to
-// tests/support/prefectureoutlines.h. The
+// tests/data/prefecture-outlines.txt. The
 // game's build never runs this: the SVGs it writes are committed.
 
 import { mkdirSync, writeFileSync } from 'node:fs';
@@ -229,7 +229,7 @@ const outputFolder = resolve(process.argv[2] ?? join(here, '..', '..', 'assets',
 mkdirSync(outputFolder, { recursive: true });
 
 // The reference outlines go to the tests unless a second folder is named.
-const referenceFile = resolve(process.argv[3] ?? join(here, '..', '..', 'tests', 'support', 'prefectureoutlines.h'));
+const referenceFile = resolve(process.argv[3] ?? join(here, '..', '..', 'tests', 'data', 'prefecture-outlines.txt'));
 const GRID = 32;    // cells a side of the reference outline
 const SAMPLES = 4;  // points a side sampled in each cell
 const references = [];
@@ -326,34 +326,15 @@ PREFECTURES.forEach(([id, name], index) => {
 
 // The reference outlines for the game's tests, written beside the pictures'
 // own checks: they tie each prefecture's name to the shape of its picture.
-const header = `// Written by tools/prefectures/convert.mjs from @svg-maps/japan (CC BY 4.0;
-// see assets/prefectures/ATTRIBUTION.md); do not edit by hand.
-//
-// Each prefecture's outline as the source map has it, by name: the width
-// over the height of what its picture shows, and a ${GRID} x ${GRID} grid laid
-// over its ${SIZE} x ${SIZE} picture, one hexadecimal row a line, the highest
-// bit the leftmost cell, a bit set where the shape covers at least half of
-// the cell. Found from the outlines by this script, not from the pictures.
-#pragma once
-
-#include <array>
-
-namespace PrefectureOutlines {
-
-constexpr int Grid = ${GRID};
-
-struct Outline
-{
-    const char16_t *name;
-    double widthOverHeight;
-    std::array<const char *, Grid> rows;
-};
-
-constexpr std::array<Outline, ${PREFECTURES.length}> ByCode = {{
-${references.map((r) => `    {u"${r.name}", ${r.aspect.toFixed(4)}, {{\n${r.rows.map((row) => `        "${row}",`).join('\n')}\n    }}},`).join('\n')}
-}};
-
-} // namespace PrefectureOutlines
+const header = `# Written by tools/prefectures/convert.mjs from @svg-maps/japan (CC BY 4.0;
+# see assets/prefectures/ATTRIBUTION.md); do not edit by hand.
+#
+# Each prefecture's outline as the source map has it, one line each: its name,
+# the width over the height of what its picture shows, and a ${GRID} x ${GRID} grid laid
+# over its ${SIZE} x ${SIZE} picture, one hexadecimal row after another, the highest
+# bit the leftmost cell, a bit set where the shape covers at least half of
+# the cell. Found from the outlines by the script, not from the pictures.
+${references.map((r) => [r.name, r.aspect.toFixed(4), ...r.rows].join(' ')).join('\n')}
 `;
 writeFileSync(referenceFile, header);
 
