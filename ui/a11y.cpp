@@ -18,7 +18,6 @@ namespace A11y {
 
 namespace {
 
-
 struct Pending
 {
     qint64 heldUntil = 0;

@@ -304,56 +304,48 @@ def prefecture_choice(match):
     return hits[0] + 1
 
 
+def play_questions(player, questions, label, pattern, wrong_at, send):
+    """Starts a run and answers its first questions: each answer is sent by
+    send(match, right, expect, what) from the last question heard, right but
+    for answer number wrong_at; every step must be heard as expected."""
+    match = player.press("F5", expect=news(pattern, 50), what="%s start" % label)
+    for answered in range(1, questions + 1):
+        right = answered != wrong_at
+        expect = ending(right) if answered == 50 else news(pattern, 50 - answered, right)
+        match = send(match, right, expect, "%s answer %d" % (label, answered))
+    return match
+
+
 def play_colour(player, questions):
     """これは何色？: the ink by number key 1 to 5; one wrong answer on purpose."""
-    match = player.press("F5", expect=news(COLOUR_Q, 50), what="ex1 start")
-    for answered in range(1, questions + 1):
+    def send(match, right, expect, what):
         ink = INKS.index(match.group(2)) + 1
-        right = answered != 3
-        if not right:
-            ink = ink % 5 + 1
-        last = answered == 50
-        expect = ending(right) if last else news(COLOUR_Q, 50 - answered, right)
-        match = player.press(str(ink), expect=expect, what="ex1 answer %d" % answered)
-    return match
+        return player.press(str(ink if right else ink % 5 + 1), expect=expect, what=what)
+    return play_questions(player, questions, "ex1", COLOUR_Q, 3, send)
 
 
 def play_sums(player, questions):
     """かげんざん: the result typed, Enter; one wrong answer on purpose."""
-    match = player.press("F5", expect=news(SUM_Q, 50), what="ex7 start")
-    for answered in range(1, questions + 1):
+    def send(match, right, expect, what):
         result = sum_of(match)
-        right = answered != 2
-        typed = str(result if right else result + 1)
-        last = answered == 50
-        expect = ending(right) if last else news(SUM_Q, 50 - answered, right)
-        match = player.answer_typed(typed, expect, "ex7 answer %d" % answered)
-    return match
+        return player.answer_typed(str(result if right else result + 1), expect, what)
+    return play_questions(player, questions, "ex7", SUM_Q, 2, send)
 
 
 def play_coins(player, questions):
-    match = player.press("F5", expect=news(COINS_Q, 50), what="ex11 start")
-    for answered in range(1, questions + 1):
+    """これ、いくら？: the total of the coins heard, typed; one wrong on purpose."""
+    def send(match, right, expect, what):
         total = coin_total(match)
-        right = answered != 2
-        typed = str(total if right else total + 1)
-        last = answered == 50
-        expect = ending(right) if last else news(COINS_Q, 50 - answered, right)
-        match = player.answer_typed(typed, expect, "ex11 answer %d" % answered)
-    return match
+        return player.answer_typed(str(total if right else total + 1), expect, what)
+    return play_questions(player, questions, "ex11", COINS_Q, 2, send)
 
 
 def play_prefectures(player, questions):
-    match = player.press("F5", expect=news(PREF_Q, 50), what="ex14 start")
-    for answered in range(1, questions + 1):
+    """とどうふけん: the silhouette heard to fit the name, by number key."""
+    def send(match, right, expect, what):
         choice = prefecture_choice(match)
-        right = answered != 2
-        if not right:
-            choice = choice % 4 + 1
-        last = answered == 50
-        expect = ending(right) if last else news(PREF_Q, 50 - answered, right)
-        match = player.press(str(choice), expect=expect, what="ex14 answer %d" % answered)
-    return match
+        return player.press(str(choice if right else choice % 4 + 1), expect=expect, what=what)
+    return play_questions(player, questions, "ex14", PREF_Q, 2, send)
 
 
 def play_numbers(player, presses):
