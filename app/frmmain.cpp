@@ -7,9 +7,7 @@
 #include "buildinfo.h"
 #include "exercises/catalogue.h"
 #include "history/frmseiseki.h"
-#include "history/history.h"
 #include "history/historyexport.h"
-#include "ranking/rankstore.h"
 #include "run/trainerwindow.h"
 #include "ui/a11y.h"
 #include "ui/controls.h"
@@ -24,12 +22,14 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-frmMain::frmMain(QWidget *parent)
+frmMain::frmMain(GameContext &game, QWidget *parent)
     : QMainWindow(parent),
-      m_sounds(Sounds::instance()),
+      m_game(game),
+      m_sounds(game.sounds),
       m_listeners{&m_sounds, nullptr},
-      m_trainerFactory(
-          [this](int number, QWidget *owner) -> QDialog * { return openExercise(number, rankStore(), owner, m_listeners); })
+      m_trainerFactory([this](int number, QWidget *owner) -> QDialog * {
+          return openExercise(number, m_game.ranking, owner, m_listeners);
+      })
 {
     setObjectName(QStringLiteral("frmMain"));
 
@@ -171,12 +171,12 @@ void frmMain::mnuVer_Click()
 
 void frmMain::mnuSeiseki_Click()
 {
-    showModal(new frmSeiseki(historyStore(), this));
+    showModal(new frmSeiseki(m_game.history, this));
 }
 
 void frmMain::mnuExport_Click()
 {
-    HistoryExport::exportAll(historyStore(), this);
+    HistoryExport::exportAll(m_game.history, this);
 }
 
 void frmMain::cmdEnd_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/gamecontext.h"
 #include "settings/appstate.h"
 #include "exercises/catalogue.h"
 #include "ui/runsounds.h"
@@ -37,7 +38,9 @@ public:
     // tests can use their own.
     using TrainerFactory = std::function<QDialog *(int number, QWidget *parent)>;
 
-    explicit frmMain(QWidget *parent = nullptr);
+    // The menu works on game's ranking, history and sounds (not owned; they
+    // outlive it).
+    explicit frmMain(GameContext &game, QWidget *parent = nullptr);
     ~frmMain() override;
 
     void setTrainerFactory(TrainerFactory factory) { m_trainerFactory = std::move(factory); }
@@ -85,6 +88,7 @@ private:
     bool m_firstActivation = true;
     bool m_activationQueued = false;
     QPointer<QDialog> m_openWindow;
+    GameContext &m_game;
     GameSounds m_sounds;
     RunListeners m_listeners;
     TrainerFactory m_trainerFactory;

@@ -1,5 +1,6 @@
 #include "settings/appstate.h"
 #include "app/changehistory.h"
+#include "app/gamecontext.h"
 #include "app/frmmain.h"
 #include "buildinfo.h"
 #include "app/frmver.h"
@@ -7,7 +8,6 @@
 #include "app/quitsignals.h"
 #include "app/windowicon.h"
 #include "history/history.h"
-#include "ranking/rankstore.h"
 #include "ui/fonts.h"
 #include "ui/gamestyle.h"
 #include "ui/qtdialogs.h"
@@ -53,7 +53,6 @@ int main(int argc, char *argv[])
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
     if (!startSettings())
         return 1;
-    rankStore().LastRankName.clear();
     app().ChangeHistoryText = MakeChangeHistoryText();
 
     // The version screen stands in as a splash while the menu is made.
@@ -61,14 +60,17 @@ int main(int argc, char *argv[])
     splash->show();
     QCoreApplication::processEvents();
 
-    HistoryRecorder recorder(historyStore());
-    frmMain menu;
+    // Made after the application object and gone before it, so the history
+    // is closed while its database connections still exist.
+    GameContext game;
+    HistoryRecorder recorder(game.history);
+    frmMain menu(game);
     splash.reset();
     menu.show();
     // Nothing can be played before the menu is up, so the history of runs is
     // opened once it is on screen; every run is recorded from then on.
-    QTimer::singleShot(0, &menu, [&menu, &recorder] {
-        startHistory(app().SettingsFilePath);
+    QTimer::singleShot(0, &menu, [&game, &menu, &recorder] {
+        startHistory(game.history, app().SettingsFilePath);
         menu.recordRuns(&recorder);
     });
     return application.exec();

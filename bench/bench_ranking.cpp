@@ -40,7 +40,7 @@ FullSettings &settings()
 RankStore &storeFor(int exercise)
 {
     settings();
-    RankStore &store = rankStore();
+    static RankStore store;
     store.RankSection = exerciseTitles()[exercise];
     store.RankTitle = store.RankSection;
     return store;

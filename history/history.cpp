@@ -1,6 +1,5 @@
 #include "history/history.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 QString historyPathFor(const QString &settingsFilePath)
@@ -9,19 +8,7 @@ QString historyPathFor(const QString &settingsFilePath)
     return settings.absolutePath() + QLatin1Char('/') + settings.completeBaseName() + QStringLiteral("-history.sqlite");
 }
 
-HistoryStore &historyStore()
+void startHistory(HistoryStore &store, const QString &settingsFilePath)
 {
-    static HistoryStore store;
-    // Closed with the application, while its database connections still exist.
-    static const bool closesWithApplication = [] {
-        qAddPostRoutine([] { historyStore().close(); });
-        return true;
-    }();
-    Q_UNUSED(closesWithApplication);
-    return store;
-}
-
-void startHistory(const QString &settingsFilePath)
-{
-    historyStore().open(historyPathFor(settingsFilePath));
+    store.open(historyPathFor(settingsFilePath));
 }

@@ -10,10 +10,8 @@
 // wherever the settings file does.
 QString historyPathFor(const QString &settingsFilePath);
 
-// The store the game records into and the records window reads.
-HistoryStore &historyStore();
-
-// At start-up: opens the history beside the settings file. When the file
+// At start-up: opens store, the one the game records into and the records
+// window reads, on the history beside the settings file. When the file
 // cannot be used it is left as it is and the game goes on without history
 // (the recorder tells the player at the first run it cannot keep).
-void startHistory(const QString &settingsFilePath);
+void startHistory(HistoryStore &store, const QString &settingsFilePath);

@@ -33,12 +33,6 @@ void tellNoRoom()
 
 } // namespace
 
-RankStore &rankStore()
-{
-    static RankStore store;
-    return store;
-}
-
 void RankStore::LoadRanking()
 {
     RankData.fill(QString());

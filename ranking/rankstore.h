@@ -73,6 +73,3 @@ private:
     Inserted insertByTime(double time, const QString &line);
     bool writeInserted(int place, const QString &line);
 };
-
-// The ranking of the exercise chosen last in the menu.
-RankStore &rankStore();

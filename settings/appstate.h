@@ -6,6 +6,12 @@
 #include <QStringList>
 
 // Values set up once at start and read everywhere.
+//
+// One per process on purpose, with settingsFile() below: a process plays on
+// one settings file, and every write of it, from whichever window, must go
+// through the one open SettingsFile that holds its lock and its cache, and
+// must name the same path when it tells the player it failed. Everything
+// else the game keeps is owned by whoever made it (app/gamecontext.h).
 struct AppState
 {
     QString AppTitleText;
@@ -54,5 +60,6 @@ QString writeFailedMessage(const QString &notKept);
 // Shows it in a message box with the application title.
 void tellWriteFailed(const QString &notKept);
 
-// The settings file at SettingsFilePath (kept open so repeated reads are cheap).
+// The settings file at SettingsFilePath (kept open so repeated reads are
+// cheap), the one every part of the process reads and writes through.
 SettingsFile &settingsFile();

@@ -21,6 +21,10 @@ public:
 };
 
 // The dialogs in use. Never null once the game or a test has installed one.
+// The implementation is owned by whoever installs it (main, or a test); the
+// slot itself is one per process because a settings write that fails is told
+// to the player from wherever it happens, deep inside a rank-in or a menu
+// choice, and a test answers every one of those from one script.
 Dialogs &dialogs();
 // Installs d (not owned); returns the one it replaces.
 Dialogs *setDialogs(Dialogs *d);

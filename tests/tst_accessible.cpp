@@ -322,13 +322,14 @@ private slots:
     {
         setUpGame();
         TempSettings settings;
-        frmMain menu;
+        GameContext game;
+        frmMain menu(game);
         QCOMPARE(spokenName(menu.findChild<QPushButton *>(QStringLiteral("cmdEnd"))), QStringLiteral(u"終了"));
         QCOMPARE(spokenName(menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(1)"))), QStringLiteral(u"これは何色？"));
         // Its caption stays "●●●たたき"; it reads as a word.
         QCOMPARE(menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(6)"))->text(), QStringLiteral(u"●●●たたき"));
         QCOMPARE(spokenName(menu.findChild<QPushButton *>(QStringLiteral("cmdMenu(6)"))), QStringLiteral(u"まるたたき"));
-        frmRank ranking(rankStore(), nullptr);
+        frmRank ranking(game.ranking, nullptr);
         QCOMPARE(spokenName(ranking.findChild<QWidget *>(QStringLiteral("txtRank"))), QStringLiteral(u"順位表"));
         QCOMPARE(spokenName(ranking.findChild<QWidget *>(QStringLiteral("cmdClose"))), QStringLiteral(u"閉じる"));
         QCOMPARE(spokenName(ranking.findChild<QWidget *>(QStringLiteral("cmdClr"))), QStringLiteral(u"クリア"));
@@ -339,8 +340,8 @@ private slots:
     void markAndEndAreAnnounced()
     {
         QVERIFY(fx.open(9));
-        QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::announced);
-        QSignalSpy news(&A11y::announcer(), &A11y::Announcer::told);
+        QSignalSpy spy(&A11y::announcerOf(fx.window.get()), &A11y::Announcer::announced);
+        QSignalSpy news(&A11y::announcerOf(fx.window.get()), &A11y::Announcer::told);
         fx.random.pushSeeded(9, 1000);
         fx.dialogs->answerText(QStringLiteral(u"よみあげ"));
         fx.clickStart();
@@ -458,7 +459,7 @@ private slots:
         for (int i = 0; i + 1 < draws.size(); i += 2)
             fx.random.pushInt(draws[i], draws[i + 1]);
         fx.random.pushSeeded(uint(exercise), 400);
-        QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::told);
+        QSignalSpy spy(&A11y::announcerOf(fx.window.get()), &A11y::Announcer::told);
         fx.clickStart();
         QCOMPARE(told(spy), QStringList{news});
         // Stopped: told so, on 開　始, where the focus went.
@@ -538,7 +539,7 @@ private slots:
         QAccessible::installUpdateHandler(nullptr);
         heard = nullptr;
         QCOMPARE(events, QList<QAccessible::Event>());
-        QSignalSpy spy(&A11y::announcer(), &A11y::Announcer::told);
+        QSignalSpy spy(&A11y::announcerOf(fx.window.get()), &A11y::Announcer::told);
         const QList<QShortcut *> shortcuts = fx.window->findChildren<QShortcut *>();
         for (QShortcut *shortcut : shortcuts)
             if (shortcut->key() == QKeySequence(Qt::Key_F6))

@@ -162,8 +162,8 @@ private slots:
         for (int place = 1; place <= RankStore::Capacity; ++place)
             entries.append({QString::number(place), RankStore::makeLine(QStringLiteral("1.0"), QStringLiteral("a"),
                                                                         Start.toLocalTime())});
-        WriteSettings(rankStore().RankSection, entries);
-        rankStore().LoadRanking();
+        WriteSettings(fx.ranking.RankSection, entries);
+        fx.ranking.LoadRanking();
 
         QVERIFY(store.open(historyPath()));
         startRecording();
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(fx.dialogs->shown.size(), 3);
         QCOMPARE(fx.dialogs->shown[2].kind, QStringLiteral("text"));
         QCOMPARE(fileBytes(historyPath()), planted);
-        QCOMPARE(ReadSetting(rankStore().RankSection, QStringLiteral("2"), QString()).left(5), QStringLiteral(u"10.1　"));
+        QCOMPARE(ReadSetting(fx.ranking.RankSection, QStringLiteral("2"), QString()).left(5), QStringLiteral(u"10.1　"));
     }
 
     void rankingIsSaidSafeOnlyWhenThePlaceWasKept_data()
@@ -419,13 +419,13 @@ private slots:
     void menuOpensTheRecordsAndExports()
     {
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
-        startHistory(fx.settings->path());
-        const auto stopHistory = qScopeGuard([] { historyStore().close(); });
-        QVERIFY(historyStore().isOpen());
+        GameContext game;
+        startHistory(game.history, fx.settings->path());
+        QVERIFY(game.history.isOpen());
         HistoryStore::Run run = makeRun(5, Start, 300);
-        QVERIFY(historyStore().addRun(run));
+        QVERIFY(game.history.addRun(run));
 
-        frmMain menu;
+        frmMain menu(game);
         menu.show();
         QVERIFY(QTest::qWaitFor([&menu] { return !menu.firstActivationPending() && !menu.openWindow(); }));
 

@@ -79,7 +79,8 @@ void TestIcon::menuLoadsNoImagePlugin()
     QVERIFY(!imagePluginLoaded());
     TempSettings settings;
     WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     menu.show();
     QVERIFY(QTest::qWaitFor([&menu] { return !menu.firstActivationPending(); }));
     menu.grab(); // every part of it drawn

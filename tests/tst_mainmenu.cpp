@@ -85,7 +85,8 @@ void TestMainMenu::layout()
 {
     TempSettings settings;
     WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     QVERIFY(showAndSettle(menu));
     QCOMPARE(menu.windowTitle(), QStringLiteral(u"カシコロ  ( Ver%1.%2.%3 )")
                                      .arg(BuildInfo::VersionMajor)
@@ -155,7 +156,8 @@ void TestMainMenu::exerciseButtons()
     QFETCH(QString, title);
     QFETCH(QRect, place);
     TempSettings settings;
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     QPushButton *button = menuButton(menu, index);
     QCOMPARE(button->text(), title);
     QCOMPARE(exerciseTitles()[index], title);
@@ -196,7 +198,8 @@ void TestMainMenu::noticeAtFirstActivation()
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("ver"), *version);
     if (flag)
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), *flag);
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     WindowLog log(menu);
     QVERIFY(showAndSettle(menu));
     QCOMPARE(log.opened, shown ? QStringList{QStringLiteral("frmOsirase")} : QStringList());
@@ -206,7 +209,8 @@ void TestMainMenu::noticeAtFirstActivation()
 void TestMainMenu::noticeNeverReopens()
 {
     TempSettings settings;
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     menu.setTrainerFactory(fakeExercise);
     WindowLog log(menu);
     QVERIFY(showAndSettle(menu));
@@ -231,10 +235,11 @@ void TestMainMenu::exerciseChoiceLoadsRankingAndOpensModally()
 {
     TempSettings settings;
     WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     QStringList rankingWhenOpened;
     QObject::connect(&menu, &frmMain::windowOpened, &menu, [&](QDialog *) {
-        rankingWhenOpened = {rankStore().RankSection, rankStore().RankTitle, rankStore().RankData[1]};
+        rankingWhenOpened = {game.ranking.RankSection, game.ranking.RankTitle, game.ranking.RankData[1]};
     });
     QVERIFY(showAndSettle(menu));
     WindowLog log(menu);
@@ -259,7 +264,8 @@ void TestMainMenu::exerciseWithoutWindowOpensNothing()
 {
     TempSettings settings;
     WriteSetting(QStringLiteral("osirase"), QStringLiteral("dspFlag"), QStringLiteral("1"));
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     menu.setTrainerFactory([](int, QWidget *) -> QDialog * { return nullptr; });
     QVERIFY(showAndSettle(menu));
     WindowLog log(menu);

@@ -24,6 +24,7 @@ class TestRankScreen : public QObject
 private:
     std::unique_ptr<TempSettings> settings;
     std::unique_ptr<ScriptedDialogs> dialogs;
+    RankStore ranking;
 
     QString shownRows(frmRank &screen)
     {
@@ -35,9 +36,9 @@ private slots:
     {
         settings = std::make_unique<TempSettings>();
         dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
-        rankStore().RankSection = Title;
-        rankStore().RankTitle = Title;
+        ranking = RankStore();
+        ranking.RankSection = Title;
+        ranking.RankTitle = Title;
     }
     void cleanup()
     {
@@ -79,7 +80,7 @@ private slots:
 
     void noData()
     {
-        frmRank screen(rankStore());
+        frmRank screen(ranking);
         QCOMPARE(shownRows(screen), QStringLiteral("No Data"));
         QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("lblRankTitle"))->text(), Title);
         QCOMPARE(screen.windowTitle(), QStringLiteral(u"順位"));
@@ -88,8 +89,8 @@ private slots:
     void hundredRows()
     {
         for (int i = 1; i <= RankStore::Capacity; ++i)
-            rankStore().RankData[i] = QStringLiteral(u"%1.0　ぴこ").arg(i);
-        frmRank screen(rankStore());
+            ranking.RankData[i] = QStringLiteral(u"%1.0　ぴこ").arg(i);
+        frmRank screen(ranking);
         const QStringList rows = shownRows(screen).split(QLatin1Char('\n'));
         QCOMPARE(rows.size(), 100);
         QVERIFY(rows.last().startsWith(QStringLiteral(u"100位　")));
@@ -105,10 +106,10 @@ private slots:
     void brokenLineEndsTheList()
     {
         QFETCH(QString, broken);
-        rankStore().RankData[1] = QStringLiteral(u"1.0　ぴこ");
-        rankStore().RankData[2] = broken;
-        rankStore().RankData[3] = QStringLiteral(u"3.0　ぴこ");
-        frmRank screen(rankStore());
+        ranking.RankData[1] = QStringLiteral(u"1.0　ぴこ");
+        ranking.RankData[2] = broken;
+        ranking.RankData[3] = QStringLiteral(u"3.0　ぴこ");
+        frmRank screen(ranking);
         QCOMPARE(shownRows(screen), QStringLiteral(u"  1位　  1.0秒　ぴこ　"));
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].text, app().BrokenIniMessage);
@@ -128,8 +129,8 @@ private slots:
         QFETCH(bool, second);
         WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"1.0　ぴこ"));
         WriteSetting(QStringLiteral("osirase"), QStringLiteral("ver"), QStringLiteral("Ver 9.1.0"));
-        rankStore().LoadRanking();
-        frmRank screen(rankStore());
+        ranking.LoadRanking();
+        frmRank screen(ranking);
         const QString before = shownRows(screen);
 
         dialogs->answerYesNo(first);
@@ -148,11 +149,11 @@ private slots:
         QCOMPARE(shownRows(screen), cleared ? QStringLiteral("No Data") : before);
         QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")),
                  cleared ? QStringLiteral("NoData") : QStringLiteral(u"1.0　ぴこ"));
-        QCOMPARE(rankStore().usedPlaces(), cleared ? 0 : 1);
+        QCOMPARE(ranking.usedPlaces(), cleared ? 0 : 1);
         QCOMPARE(ReadSetting(QStringLiteral("osirase"), QStringLiteral("ver"), QString()), QStringLiteral("Ver 9.1.0"));
 
         if (cleared) {
-            frmRank again(rankStore());
+            frmRank again(ranking);
             QCOMPARE(shownRows(again), QStringLiteral("No Data"));
         }
     }
@@ -161,8 +162,8 @@ private slots:
     {
         // Nothing on the screen is lost by closing it, so Escape may.
         WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"1.0　ぴこ"));
-        rankStore().LoadRanking();
-        frmRank screen(rankStore());
+        ranking.LoadRanking();
+        frmRank screen(ranking);
         screen.show();
         screen.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
@@ -176,9 +177,9 @@ private slots:
     void clearingThatCannotBeWritten()
     {
         WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"1.0　ぴこ"));
-        rankStore().LoadRanking();
+        ranking.LoadRanking();
         app().AppTitleText = QStringLiteral(u"カシコロ");
-        frmRank screen(rankStore());
+        frmRank screen(ranking);
         const QString before = shownRows(screen);
         // No lock can be had beside the file: nothing can be written.
         QVERIFY(QDir().mkdir(settings->path() + QStringLiteral(".lock")));
@@ -194,7 +195,7 @@ private slots:
         QVERIFY(dialogs->shown[2].text.startsWith(QDir::toNativeSeparators(settings->path())));
         // The rows stay: the file still holds them.
         QCOMPARE(shownRows(screen), before);
-        QCOMPARE(rankStore().usedPlaces(), 1);
+        QCOMPARE(ranking.usedPlaces(), 1);
         QCOMPARE(ReadSetting(Title, QStringLiteral("1"), QStringLiteral("NoData")), QStringLiteral(u"1.0　ぴこ"));
     }
 };

@@ -146,7 +146,8 @@ private slots:
     void menuItem()
     {
         TempSettings settings;
-        frmMain menu;
+        GameContext game;
+        frmMain menu(game);
         auto *options = menu.findChild<QMenu *>(QStringLiteral("mnuBarOption"));
         auto *help = menu.findChild<QMenu *>(QStringLiteral("mnuBarHelp"));
         QVERIFY(options && help);
@@ -176,7 +177,8 @@ private slots:
     {
         TempSettings elsewhere;
         ScriptedDialogs told;
-        frmMain menu;
+        GameContext game;
+        frmMain menu(game);
         setSettingsFilePath(elsewhere.folder() + QStringLiteral("/no such folder/カシコロ.ini"));
         auto *sound = menu.findChild<QAction *>(QStringLiteral("mnuSound"));
         sound->trigger();
@@ -194,7 +196,7 @@ private slots:
     {
         TempSettings settings;
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        Sounds &sounds = Sounds::instance();
+        Sounds sounds;
         QSignalSpy played(&sounds, &Sounds::played);
         sounds.prepare();
         QVERIFY(!sounds.audible());
@@ -250,8 +252,9 @@ private slots:
     {
         TempSettings settings;
         QVERIFY(Sounds::setEnabled(false));
-        QSignalSpy played(&Sounds::instance(), &Sounds::played);
-        Sounds::instance().play(Sounds::Cue::Right);
+        Sounds sounds;
+        QSignalSpy played(&sounds, &Sounds::played);
+        sounds.play(Sounds::Cue::Right);
         QCOMPARE(played.count(), 0);
     }
 
@@ -260,7 +263,7 @@ private slots:
     {
         TrainerFixture<TrainerWindow> fx;
         QVERIFY(fx.open(9));
-        QSignalSpy played(&Sounds::instance(), &Sounds::played);
+        QSignalSpy played(&fx.player, &Sounds::played);
 
         fx.dialogs->answerText(QStringLiteral(u"いちばん"));
         playRun(fx, 2);

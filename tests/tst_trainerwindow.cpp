@@ -274,7 +274,7 @@ private slots:
     void rankingButtonOpensTheRankingOverTheWindow()
     {
         WriteSetting(Title, QStringLiteral("1"), QStringLiteral(u"12.3　たろう          2026/01/02 03:04"));
-        rankStore().LoadRanking();
+        fx.ranking.LoadRanking();
 
         // During a run the button does nothing.
         startWithValues(1);

@@ -61,14 +61,15 @@ int main(int argc, char *argv[])
     WriteSetting(QStringLiteral("osirase"), QStringLiteral("Ver"), app().AppVersionText);
 
     bool ok = true;
-    frmMain menu;
+    GameContext game;
+    frmMain menu(game);
     menu.show();
     settle(300);
     ok = save(&menu, folder + QStringLiteral("/menu.png")) && ok;
 
     // Exercises shown a few answers into a run.
     for (const int number : {1, 11, 12, 14}) {
-        std::unique_ptr<TrainerWindow> window(openExercise(number, rankStore(), nullptr));
+        std::unique_ptr<TrainerWindow> window(openExercise(number, game.ranking, nullptr));
         if (!window)
             continue;
         window->show();

@@ -81,6 +81,11 @@ QAccessibleInterface *newsFactory(const QString &, QObject *object)
     return nullptr;
 }
 
+Announcer *followerOf(QWidget *window)
+{
+    return window->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 QWidget *carry(QWidget *window, const QString &news)
 {
     static bool installed = false;
@@ -113,7 +118,8 @@ void describe(QWidget *widget, const QString &name, const QString &description)
 void announce(QWidget *widget, const QString &text)
 {
     widget->setAccessibleName(text);
-    emit announcer().announced(widget, text);
+    if (Announcer *follower = followerOf(widget->window()))
+        emit follower->announced(widget, text);
     tell(widget, text);
 }
 
@@ -154,7 +160,8 @@ void flush()
         return;
     const QString news = parts.join(QStringLiteral(u"。"));
     QWidget *box = carry(queue.window, news);
-    emit announcer().told(box, news);
+    if (Announcer *follower = followerOf(queue.window))
+        emit follower->told(box, news);
 }
 
 QString spoken(const QString &shown)
@@ -189,12 +196,12 @@ QKeySequence timeKey()
     return QKeySequence(Qt::Key_F6);
 }
 
-Announcer &announcer()
+Announcer &announcerOf(QWidget *window)
 {
-    static QPointer<Announcer> one;
-    if (!one)
-        one = new Announcer(QCoreApplication::instance());
-    return *one;
+    Q_ASSERT(window && window->isWindow());
+    if (Announcer *follower = followerOf(window))
+        return *follower;
+    return *new Announcer(window);
 }
 
 } // namespace A11y

@@ -47,8 +47,8 @@ QString spoken(const QString &shown);
 // The key that tells the stopwatch's time on demand.
 QKeySequence timeKey();
 
-// Every announcement also goes out here, where the game's own parts (and its
-// tests) can follow what a screen reader is told.
+// A window's announcements also go out through its announcer, where the
+// game's own parts (and its tests) can follow what a screen reader is told.
 class Announcer : public QObject
 {
     Q_OBJECT
@@ -62,6 +62,8 @@ signals:
     void told(QWidget *target, const QString &news);
 };
 
-Announcer &announcer();
+// The announcer of window's news, made on the first ask and owned by the
+// window. A window nobody follows has none and tells only the screen reader.
+Announcer &announcerOf(QWidget *window);
 
 } // namespace A11y

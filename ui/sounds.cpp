@@ -5,9 +5,7 @@
 #include "ui/modules.h"
 #include "ui/soundoutput.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QPointer>
 
 #include <optional>
 
@@ -72,14 +70,6 @@ QString Sounds::settingsSection()
 QString Sounds::enabledKey()
 {
     return QStringLiteral("enabled");
-}
-
-Sounds &Sounds::instance()
-{
-    static QPointer<Sounds> player;
-    if (!player)
-        player = new Sounds(QCoreApplication::instance());
-    return *player;
 }
 
 bool Sounds::enabled()

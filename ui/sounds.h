@@ -23,8 +23,9 @@ public:
     static QString settingsSection();
     static QString enabledKey();
 
-    // The one player of the game (made on first use, owned by the application).
-    static Sounds &instance();
+    // Cheap to make: nothing is looked for or loaded before prepare().
+    explicit Sounds(QObject *parent = nullptr);
+    ~Sounds() override;
 
     // Whether sound is on: the player's choice in this session, else the
     // settings file's.
@@ -51,9 +52,6 @@ signals:
     void played(Sounds::Cue cue);
 
 private:
-    explicit Sounds(QObject *parent);
-    ~Sounds() override;
-
     bool m_prepared = false;
     std::unique_ptr<SoundOutput> m_output;
 };

@@ -31,9 +31,12 @@ public:
     FakeClock clock;
     std::unique_ptr<TempSettings> settings;
     std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<Window> window;
+    // The ranking the windows the fixture opens rank into, as the menu's.
+    RankStore ranking;
     // The game's own sounds follow every run the fixture opens.
-    GameSounds sounds{Sounds::instance()};
+    Sounds player;
+    GameSounds sounds{player};
+    std::unique_ptr<Window> window;
 
     // Opens exercise number as the menu does (through the catalogue, with
     // its ranking loaded) on a settings file of its own; false if the window
@@ -41,7 +44,7 @@ public:
     bool open(int number)
     {
         prepare();
-        window.reset(qobject_cast<Window *>(openExercise(number, rankStore(), nullptr, {&sounds, nullptr})));
+        window.reset(qobject_cast<Window *>(openExercise(number, ranking, nullptr, {&sounds, nullptr})));
         return attach();
     }
 
@@ -51,12 +54,12 @@ public:
     {
         prepare();
         const QString &title = exercise(number).title;
-        rankStore().RankSection = title;
-        rankStore().RankTitle = title;
-        rankStore().LoadRanking();
+        ranking.RankSection = title;
+        ranking.RankTitle = title;
+        ranking.LoadRanking();
         window = std::make_unique<Window>();
         presentAs(*window, exercise(number));
-        window->useRanking(rankStore());
+        window->useRanking(ranking);
         listenToRun(*window, {&sounds, nullptr});
         return attach();
     }
@@ -155,15 +158,15 @@ public:
     }
 
     // Ranking lines written from here on carry this date and time.
-    static void stampRankingsAt(const QDateTime &moment)
+    void stampRankingsAt(const QDateTime &moment)
     {
-        rankStore().now = [moment] { return moment; };
+        ranking.now = [moment] { return moment; };
     }
 
     // The first ranking line now in the settings file.
     QString firstRankingLine() const
     {
-        return ReadSetting(rankStore().RankSection, QStringLiteral("1"), QStringLiteral("NoData"));
+        return ReadSetting(ranking.RankSection, QStringLiteral("1"), QStringLiteral("NoData"));
     }
 
 private:
@@ -172,7 +175,7 @@ private:
         setUpGame();
         settings = std::make_unique<TempSettings>();
         dialogs = std::make_unique<ScriptedDialogs>();
-        rankStore() = RankStore();
+        ranking = RankStore();
         random = ScriptedRandom();
         clock = FakeClock();
     }
