@@ -185,7 +185,6 @@ private slots:
         QCOMPARE(fx.random.remaining(), 0);
         QVERIFY(fx.showsIdle("fraNum"));
         QCOMPARE(shownPattern(), AsOpened);
-        QVERIFY(fx.firstRankingLine().startsWith(QStringLiteral(u"5.0　ぴこ子")));
     }
 };
 
