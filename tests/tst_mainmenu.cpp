@@ -5,6 +5,7 @@
 #include "buildinfo.h"
 #include "ranking/rankstore.h"
 #include "support/scripted.h"
+#include "support/trainerfixture.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -51,6 +52,18 @@ bool showAndSettle(frmMain &menu)
     return QTest::qWaitFor([&menu] { return !menu.firstActivationPending() && !menu.openWindow(); });
 }
 
+// The exercises' titles in menu order, as the player knows them.
+QStringList menuTitles()
+{
+    return {
+        QStringLiteral(u"これは何色？"), QStringLiteral(u"数字順番押し"),     QStringLiteral(u"光ってるのは何個？"),
+        QStringLiteral(u"あみだくじ"),   QStringLiteral(u"どれが大きい？"),   QStringLiteral(u"●●●たたき"),
+        QStringLiteral(u"かげんざん"),   QStringLiteral(u"ぬけはな～に？"),   QStringLiteral(u"ながいのど～れ？"),
+        QStringLiteral(u"じゃんけんぽん"), QStringLiteral(u"これ、いくら？"), QStringLiteral(u"いま、なんじ？"),
+        QStringLiteral(u"えんざんし"),   QStringLiteral(u"とどうふけん"),
+    };
+}
+
 QDialog *fakeExercise(int, QWidget *parent)
 {
     auto *window = new QDialog(parent);
@@ -79,6 +92,8 @@ private slots:
     void noticeNeverReopens();
     void exerciseChoiceLoadsRankingAndOpensModally();
     void exerciseWithoutWindowOpensNothing();
+    void everyExerciseRanksUnderItsTitle_data();
+    void everyExerciseRanksUnderItsTitle();
 };
 
 void TestMainMenu::layout()
@@ -136,13 +151,7 @@ void TestMainMenu::exerciseButtons_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QRect>("place");
-    const QStringList titles = {
-        QStringLiteral(u"これは何色？"), QStringLiteral(u"数字順番押し"),     QStringLiteral(u"光ってるのは何個？"),
-        QStringLiteral(u"あみだくじ"),   QStringLiteral(u"どれが大きい？"),   QStringLiteral(u"●●●たたき"),
-        QStringLiteral(u"かげんざん"),   QStringLiteral(u"ぬけはな～に？"),   QStringLiteral(u"ながいのど～れ？"),
-        QStringLiteral(u"じゃんけんぽん"), QStringLiteral(u"これ、いくら？"),                           QStringLiteral(u"いま、なんじ？"),
-        QStringLiteral(u"えんざんし"),   QStringLiteral(u"とどうふけん"),
-    };
+    const QStringList titles = menuTitles();
     for (int index = 1; index <= 14; ++index) {
         const int row = (index - 1) % 7;
         QTest::addRow("%d", index) << index << titles[index - 1]
@@ -273,6 +282,44 @@ void TestMainMenu::exerciseWithoutWindowOpensNothing()
     QVERIFY(log.opened.isEmpty());
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(menu.isVisible() && menu.isEnabled());
+}
+
+void TestMainMenu::everyExerciseRanksUnderItsTitle_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("section");
+    const QStringList titles = menuTitles();
+    for (int number = 1; number <= 14; ++number)
+        QTest::newRow(qPrintable(titles[number - 1])) << number << titles[number - 1];
+}
+
+// A run of an exercise opened as the menu opens it goes into the settings
+// file's section of that exercise's title, and no other.
+void TestMainMenu::everyExerciseRanksUnderItsTitle()
+{
+    QFETCH(int, number);
+    QFETCH(QString, section);
+    TrainerFixture<TrainerWindow> fx;
+    QVERIFY(fx.open(number));
+    fx.stampRankingsAt(QDateTime(QDate(2026, 4, 5), QTime(6, 7)));
+    fx.random.pushSeeded(quint32(number), 400);
+    fx.dialogs->answerText(QStringLiteral(u"ぴこ"));
+    fx.clickStart();
+    fx.ticks(12);
+    // Ended as its last answer ends it, the time standing at 1.2.
+    fx.window->session().FinishRun();
+
+    QCOMPARE(fx.dialogs->shown.size(), 1);
+    QCOMPARE(fx.dialogs->shown[0].caption, QStringLiteral(u"おめでとうだぴこ。　1位だぴこ。"));
+    const SettingsFile file(fx.settings->path());
+    QStringList sections;
+    for (const QString &title : menuTitles())
+        if (file.read(title, QStringLiteral("1"), QStringLiteral("NoData")) != QStringLiteral("NoData"))
+            sections.append(title);
+    QCOMPARE(sections, QStringList{section});
+    QCOMPARE(file.read(section, QStringLiteral("1"), QStringLiteral("NoData")),
+             QStringLiteral(u"1.2　ぴこ            2026/04/05 06:07"));
+    fx.close();
 }
 
 QTEST_MAIN(TestMainMenu)
