@@ -38,8 +38,8 @@ public:
     // tests can use their own.
     using TrainerFactory = std::function<QDialog *(int number, QWidget *parent)>;
 
-    // The menu works on game's ranking, history and sounds (not owned; they
-    // outlive it).
+    // The menu works on the game's ranking, history and sounds (not owned;
+    // they outlive it).
     explicit frmMain(GameContext &game, QWidget *parent = nullptr);
     ~frmMain() override;
 
