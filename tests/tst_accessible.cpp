@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
@@ -336,6 +337,36 @@ private slots:
     }
 
     // --- Announcements --------------------------------------------------------
+
+    // Each window's news goes to that window's own announcer, made only when
+    // somebody follows it.
+    void newsIsFollowedPerWindow()
+    {
+        QWidget first;
+        QWidget second;
+        auto *firstLabel = new QLabel(&first);
+        auto *secondLabel = new QLabel(&second);
+        first.show();
+        second.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first) && QTest::qWaitForWindowExposed(&second));
+        A11y::announce(secondLabel, QStringLiteral(u"だれも聞いていない"));
+        A11y::flush();
+        QVERIFY(!first.findChild<A11y::Announcer *>());
+        QVERIFY(!second.findChild<A11y::Announcer *>());
+
+        A11y::Announcer &followed = A11y::announcerOf(&first);
+        QCOMPARE(&A11y::announcerOf(&first), &followed);
+        QSignalSpy announcedHere(&followed, &A11y::Announcer::announced);
+        QSignalSpy toldHere(&followed, &A11y::Announcer::told);
+        QSignalSpy toldThere(&A11y::announcerOf(&second), &A11y::Announcer::told);
+        A11y::announce(firstLabel, QStringLiteral(u"正解"));
+        A11y::flush();
+        A11y::announce(secondLabel, QStringLiteral(u"不正解"));
+        QCOMPARE(told(toldHere), QStringList{QStringLiteral(u"正解")});
+        QCOMPARE(told(toldThere), QStringList{QStringLiteral(u"不正解")});
+        QCOMPARE(announcedHere.size(), 1);
+        QCOMPARE(announcedHere.first().at(0).value<QWidget *>(), firstLabel);
+    }
 
     void markAndEndAreAnnounced()
     {
