@@ -82,7 +82,7 @@ void frmVer::Form_Load()
         cmdClose->setEnabled(false);
         setFixedSize(Twips::size(ClientWidth, SplashHeight));
     } else {
-        txtHistory->setPlainText(withLineFeeds(app().ChangeHistoryText));
+        txtHistory->setPlainText(withLineFeeds(MakeChangeHistoryText()));
         cmdClose->setEnabled(true);
         setFixedSize(Twips::size(ClientWidth, FullHeight));
     }

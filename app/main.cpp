@@ -1,5 +1,4 @@
 #include "settings/appstate.h"
-#include "app/changehistory.h"
 #include "app/gamecontext.h"
 #include "app/frmmain.h"
 #include "buildinfo.h"
@@ -53,7 +52,6 @@ int main(int argc, char *argv[])
     setSettingsFilePath(settingsPathFor(QCoreApplication::applicationFilePath()));
     if (!startSettings())
         return 1;
-    app().ChangeHistoryText = MakeChangeHistoryText();
 
     // The version screen stands in as a splash while the menu is made.
     auto splash = std::make_unique<frmVer>(frmVer::Mode::Splash);

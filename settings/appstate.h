@@ -18,7 +18,6 @@ struct AppState
     QString AppVersionText;
     QString SettingsFilePath;
     QString BrokenIniMessage;
-    QString ChangeHistoryText;
 };
 
 AppState &app();

@@ -38,7 +38,6 @@ private slots:
     void initTestCase()
     {
         setUpGame();
-        app().ChangeHistoryText = MakeChangeHistoryText();
     }
     void cleanup() { frmVer::urlOpener() = nullptr; }
 
