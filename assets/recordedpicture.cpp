@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QTransform>
 
+#include <algorithm>
+
 namespace {
 
 // The viewBox mapping of the SVG renderer, step for step: stretched, or
@@ -76,9 +78,14 @@ void draw(QPainter &painter, const QPicture &picture, const QRectF &target, Qt::
         return;
     }
     // The layer has the device's own pixels under target, drawn with the
-    // painter's whole transform, and is laid back pixel for pixel.
-    const QTransform toDevice = painter.deviceTransform();
-    const QRect pixels = toDevice.mapRect(target).toAlignedRect();
+    // painter's transform, and is laid back pixel for pixel with the
+    // transform reset. Both in the painter's own coordinates in device pixels
+    // (its combined transform holds the device's pixel ratio): a widget's
+    // painter adds the widget's place in its window on top of those, to the
+    // layer as to anything else it draws.
+    const qreal ratio = std::max(qreal(1), painter.device()->devicePixelRatio());
+    const QTransform toPixels = painter.combinedTransform();
+    const QRect pixels = toPixels.mapRect(target).toAlignedRect();
     if (pixels.isEmpty())
         return;
     QImage layer(pixels.size(), QImage::Format_ARGB32_Premultiplied);
@@ -86,10 +93,9 @@ void draw(QPainter &painter, const QPicture &picture, const QRectF &target, Qt::
     {
         QPainter layerPainter(&layer);
         layerPainter.setRenderHints(painter.renderHints());
-        layerPainter.setTransform(toDevice * QTransform::fromTranslate(-pixels.x(), -pixels.y()));
+        layerPainter.setTransform(toPixels * QTransform::fromTranslate(-pixels.x(), -pixels.y()));
         play(layerPainter, picture, target, aspect);
     }
-    const qreal ratio = painter.device()->devicePixelRatio();
     layer.setDevicePixelRatio(ratio);
     painter.save();
     painter.resetTransform();

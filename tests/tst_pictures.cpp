@@ -440,9 +440,11 @@ void TestPictures::disabledSilhouetteButtonShowsItGreyed_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("北海道, enabled") << 0 << true;
-    QTest::newRow("北海道, disabled") << 0 << false;
-    QTest::newRow("沖縄, disabled") << 46 << false;
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("北海道, enabled") << 0 << true << QPoint(37, 81);
+    QTest::newRow("北海道, disabled") << 0 << false << QPoint(37, 81);
+    QTest::newRow("沖縄, disabled") << 46 << false << QPoint(200, 9);
+    QTest::newRow("沖縄, disabled, in the corner") << 46 << false << QPoint(0, 0);
 }
 
 void TestPictures::disabledSilhouetteButtonShowsItGreyed()
@@ -451,27 +453,32 @@ void TestPictures::disabledSilhouetteButtonShowsItGreyed()
     // drew it: on white, faded to the disabled opacity when disabled.
     QFETCH(int, row);
     QFETCH(bool, enabled);
+    // The button sits inside a window, away from its corner, as in the game.
+    QFETCH(QPoint, place);
     const SilhouetteSet pictures;
     QVERIFY(pictures.isComplete());
-    SilhouetteButton button;
-    button.resize(140, 140);
-    button.setPicture(pictures, row);
-    button.setEnabled(enabled);
-    const QImage face = button.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRect area = button.pictureArea();
+    QWidget window;
+    window.resize(place.x() + 160, place.y() + 160);
+    auto *button = new SilhouetteButton(&window);
+    button->setGeometry(QRect(place, QSize(140, 140)));
+    button->setPicture(pictures, row);
+    button->setEnabled(enabled);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = window.grab().toImage();
+    const QRect area = button->pictureArea().translated(place);
     QVERIFY(area.width() > 100);
 
-    QImage expected = face.copy(area);
+    QImage expected = blank(area.size(), Qt::white);
     {
         QPainter painter(&expected);
-        painter.fillRect(expected.rect(), Qt::white);
         painter.setRenderHint(QPainter::Antialiasing);
         if (!enabled)
             painter.setOpacity(0.45);
         QSvgRenderer(QStringLiteral(":/sources/prefectures/%1.svg").arg(row + 1, 2, 10, QLatin1Char('0')))
             .render(&painter, QRectF(expected.rect()));
     }
-    const QImage shown = face.copy(area);
+    const QImage shown = shot.copy(area);
     const int off = difference(shown, expected);
     QVERIFY2(off <= Tolerance, qPrintable(QStringLiteral("a pixel is %1 off").arg(off)));
     // The silhouette is there, and black only when the button can be pressed.
