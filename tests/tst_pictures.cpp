@@ -160,8 +160,6 @@ private slots:
     void everySvgHasItsPicture();
     void pictureIsRecordedFromItsSvg_data();
     void pictureIsRecordedFromItsSvg();
-    void pictureDrawsAsItsSvg_data();
-    void pictureDrawsAsItsSvg();
     void gameDrawsItsPicturesAsTheSvgs_data();
     void gameDrawsItsPicturesAsTheSvgs();
     void viewBoxMapsAsTheSvgRendererMapsIt_data();
@@ -227,46 +225,6 @@ void TestPictures::pictureIsRecordedFromItsSvg()
         const QRectF target(0, 0, 200, 200);
         QVERIFY(difference(pictureDrawn(kept, QSize(200, 200), target), pictureDrawn(fresh, QSize(200, 200), target)) <= Tolerance);
     }
-}
-
-void TestPictures::pictureDrawsAsItsSvg_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<qreal>("ratio");
-    for (const QString &name : pictureNames()) {
-        // The sizes the game shows them at.
-        QList<int> sizes;
-        if (name.startsWith(u"hands/"))
-            sizes = {Hands::ButtonSize, Hands::OpponentSize};
-        else if (name.startsWith(u"coins/"))
-            sizes = {Coins::PictureSize};
-        else
-            sizes = {Silhouettes::PictureSize};
-        for (const int size : sizes) {
-            for (const qreal ratio : {1.0, 2.0})
-                QTest::addRow("%s %d at %gx", qPrintable(name), size, ratio) << name << size << ratio;
-        }
-    }
-}
-
-void TestPictures::pictureDrawsAsItsSvg()
-{
-    QFETCH(QString, name);
-    QFETCH(int, size);
-    QFETCH(qreal, ratio);
-    const Source source = sourceOf(name);
-    const QPicture picture = RecordedPicture::load(source.picture);
-    QVERIFY(!picture.isNull());
-    const int pixels = qRound(size * ratio);
-    const QRectF target(0, 0, pixels, pixels);
-    // On a colour neither drawing uses, so a picture's own ground counts too.
-    const QColor ground(0x20, 0x80, 0x40);
-    const QImage expected = svgDrawn(source.svg, QSize(pixels, pixels), target, Qt::IgnoreAspectRatio, ground);
-    const QImage drawn = pictureDrawn(picture, QSize(pixels, pixels), target, Qt::IgnoreAspectRatio, ground);
-    QVERIFY(inked(expected, ground) > pixels * pixels / 4);
-    const int off = difference(expected, drawn);
-    QVERIFY2(off <= Tolerance, qPrintable(QStringLiteral("a pixel is %1 off").arg(off)));
 }
 
 void TestPictures::gameDrawsItsPicturesAsTheSvgs_data()
