@@ -17,7 +17,8 @@ QPicture load(const QString &path);
 
 // Draws picture with its frame (the viewBox it was recorded from) filling
 // target, as the SVG renderer maps a viewBox into the bounds it is given:
-// stretched to target by default, or with its aspect kept and centred in it.
+// stretched to target by default, or with its aspect kept and centred in it
+// for Qt::KeepAspectRatio (Qt::KeepAspectRatioByExpanding stretches, as there).
 // The painter's transform, opacity, clipping and composition mode apply to
 // the picture as a whole; the painter's state is left as it was. A null
 // picture or an empty target draws nothing.

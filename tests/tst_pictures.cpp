@@ -272,6 +272,7 @@ void TestPictures::viewBoxMapsAsTheSvgRendererMapsIt_data()
         QTest::addRow("%s stretched tall", qPrintable(name)) << name << tall << int(Qt::IgnoreAspectRatio);
         QTest::addRow("%s kept wide", qPrintable(name)) << name << wide << int(Qt::KeepAspectRatio);
         QTest::addRow("%s kept tall", qPrintable(name)) << name << tall << int(Qt::KeepAspectRatio);
+        QTest::addRow("%s expanded wide", qPrintable(name)) << name << wide << int(Qt::KeepAspectRatioByExpanding);
         QTest::addRow("%s off the origin", qPrintable(name)) << name << QRectF(-30, 40, 150, 150) << int(Qt::IgnoreAspectRatio);
     }
 }
