@@ -1,6 +1,8 @@
 // The real game ended by a signal, as a logout or Ctrl+C ends it: it quits as
 // it quits itself, its history of runs closed with nothing left beside it.
 
+#include "support/programs.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,7 +39,7 @@ void TestQuitSignals::quitsCleanly()
     QSKIP("no such signals here");
 #else
     QFETCH(int, signalNumber);
-    const QString game = qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral(u"/bin/カシコロ");
+    const QString game = builtProgram(QStringLiteral(u"カシコロ"));
     QVERIFY(QFileInfo::exists(game));
 
     // The player's own folders, all in one temporary place. The per-user
