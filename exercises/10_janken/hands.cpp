@@ -1,30 +1,31 @@
 #include "exercises/10_janken/hands.h"
 
+#include "assets/recordedpicture.h"
 #include "exercises/10_janken/janken.h"
 #include "ui/focusmark.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPicture>
 #include <QTransform>
 
 #include <array>
-#include <memory>
 
 namespace {
 
-QSvgRenderer *drawing(int index)
+// The drawing of hand index, read once; null for an index that is no hand.
+QPicture drawing(int index)
 {
     static const std::array<QString, Janken::HandCount> files = {
-        QStringLiteral(":/assets/hands/rock.svg"),
-        QStringLiteral(":/assets/hands/scissors.svg"),
-        QStringLiteral(":/assets/hands/paper.svg"),
+        QStringLiteral(":/assets/hands/rock.qpic"),
+        QStringLiteral(":/assets/hands/scissors.qpic"),
+        QStringLiteral(":/assets/hands/paper.qpic"),
     };
-    static std::array<std::unique_ptr<QSvgRenderer>, Janken::HandCount> loaded;
+    static std::array<QPicture, Janken::HandCount> loaded;
     if (index < 0 || index >= Janken::HandCount)
-        return nullptr;
-    if (!loaded[index])
-        loaded[index] = std::make_unique<QSvgRenderer>(files[index]);
-    return loaded[index].get();
+        return QPicture();
+    if (loaded[index].isNull())
+        loaded[index] = RecordedPicture::load(files[index]);
+    return loaded[index];
 }
 
 // A one-pixel 3D edge: raised with light above and left, sunken the other way round.
@@ -51,10 +52,10 @@ QImage render(int index, bool pointingDown, int size, qreal devicePixelRatio)
     const int pixels = qMax(1, qRound(size * devicePixelRatio));
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(QColor::fromRgb(Ground));
-    if (QSvgRenderer *svg = drawing(index)) {
+    if (const QPicture picture = drawing(index); !picture.isNull()) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        svg->render(&painter, QRectF(0, 0, pixels, pixels));
+        RecordedPicture::draw(painter, picture, QRectF(0, 0, pixels, pixels));
     }
     // A half turn moves every pixel to its place exactly: the opponent's hand
     // is the player's drawing, not a second one.

@@ -1,27 +1,27 @@
 #include "exercises/11_coins/coinpictures.h"
 
+#include "assets/recordedpicture.h"
 #include "exercises/11_coins/coins.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPicture>
 #include <QTransform>
 
 #include <array>
-#include <memory>
 
 namespace {
 
-// The drawing of the coin worth Denominations[i], upright.
-QSvgRenderer *drawing(int denomination)
+// The drawing of the coin worth Denominations[i], upright, read once.
+QPicture drawing(int denomination)
 {
-    static std::array<std::unique_ptr<QSvgRenderer>, Coins::Denominations.size()> loaded;
+    static std::array<QPicture, Coins::Denominations.size()> loaded;
     if (denomination < 0 || denomination >= int(loaded.size()))
-        return nullptr;
-    if (!loaded[denomination]) {
-        const QString file = QStringLiteral(":/assets/coins/coin%1.svg").arg(Coins::Denominations[denomination]);
-        loaded[denomination] = std::make_unique<QSvgRenderer>(file);
+        return QPicture();
+    if (loaded[denomination].isNull()) {
+        const QString file = QStringLiteral(":/assets/coins/coin%1.qpic").arg(Coins::Denominations[denomination]);
+        loaded[denomination] = RecordedPicture::load(file);
     }
-    return loaded[denomination].get();
+    return loaded[denomination];
 }
 
 } // namespace
@@ -37,10 +37,10 @@ QImage render(int slot, qreal devicePixelRatio)
         image.setDevicePixelRatio(devicePixelRatio);
         return image;
     }
-    if (QSvgRenderer *svg = drawing((slot - FirstCoinSlot) / Orientations)) {
+    if (const QPicture picture = drawing((slot - FirstCoinSlot) / Orientations); !picture.isNull()) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        svg->render(&painter, QRectF(0, 0, pixels, pixels));
+        RecordedPicture::draw(painter, picture, QRectF(0, 0, pixels, pixels));
     }
     // Quarter turns move every pixel to its place exactly: a turned coin is
     // the upright drawing turned, never a drawing of its own.

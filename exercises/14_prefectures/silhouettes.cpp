@@ -1,11 +1,11 @@
 #include "exercises/14_prefectures/silhouettes.h"
 
+#include "assets/recordedpicture.h"
 #include "ui/focusmark.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QSvgRenderer>
 
 #include <algorithm>
 
@@ -25,21 +25,21 @@ namespace Silhouettes {
 
 QString picturePath(int index)
 {
-    return QStringLiteral(":/assets/prefectures/%1.svg").arg(index + 1, 2, 10, QLatin1Char('0'));
+    return QStringLiteral(":/assets/prefectures/%1.qpic").arg(index + 1, 2, 10, QLatin1Char('0'));
 }
 
 QImage render(int index, int size)
 {
     if (!isRow(index) || size <= 0)
         return QImage();
-    QSvgRenderer picture(picturePath(index));
-    if (!picture.isValid())
+    const QPicture picture = RecordedPicture::load(picturePath(index));
+    if (picture.isNull())
         return QImage();
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    picture.render(&painter, QRectF(0, 0, size, size));
+    RecordedPicture::draw(painter, picture, QRectF(0, 0, size, size));
     return image;
 }
 
@@ -48,24 +48,22 @@ QImage render(int index, int size)
 SilhouetteSet::SilhouetteSet()
 {
     for (int index = 0; index < Prefectures::Count; ++index)
-        m_pictures[index] = std::make_unique<QSvgRenderer>(Silhouettes::picturePath(index));
+        m_pictures[index] = RecordedPicture::load(Silhouettes::picturePath(index));
 }
-
-SilhouetteSet::~SilhouetteSet() = default;
 
 bool SilhouetteSet::isComplete() const
 {
     return std::all_of(m_pictures.begin(), m_pictures.end(),
-                       [](const std::unique_ptr<QSvgRenderer> &picture) { return picture->isValid(); });
+                       [](const QPicture &picture) { return !picture.isNull(); });
 }
 
 void SilhouetteSet::draw(QPainter &painter, const QRectF &target, int index) const
 {
-    if (!isRow(index) || !m_pictures[index]->isValid())
+    if (!isRow(index) || m_pictures[index].isNull())
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    m_pictures[index]->render(&painter, target);
+    RecordedPicture::draw(painter, m_pictures[index], target);
     painter.restore();
 }
 

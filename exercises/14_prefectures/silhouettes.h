@@ -3,28 +3,27 @@
 #include "exercises/14_prefectures/prefectures.h"
 
 #include <QImage>
+#include <QPicture>
 #include <QPushButton>
 #include <QRectF>
 #include <QString>
 
 #include <array>
-#include <memory>
 
 class QPainter;
 class QStyleOptionButton;
-class QSvgRenderer;
 
 // The 47 prefecture silhouettes: each the prefecture's outline filled black on
-// a white square, one SVG per prefecture compiled into the game
-// (assets/prefectures/NN.svg, NN the national prefecture code, that is table
-// row + 1). They are drawn from the SVG at whatever size is asked, so they
-// stay crisp at every display scale.
+// a white square, one vector picture per prefecture compiled into the game
+// (assets/prefectures/NN.qpic, recorded from NN.svg beside it; NN the national
+// prefecture code, that is table row + 1). They are drawn from the vectors at
+// whatever size is asked, so they stay crisp at every display scale.
 namespace Silhouettes {
 
 // The size the game's pictures are made for, in pixels.
 constexpr int PictureSize = 133;
 
-// Where the silhouette of table row index is kept (":/assets/prefectures/NN.svg").
+// Where the silhouette of table row index is kept (":/assets/prefectures/NN.qpic").
 QString picturePath(int index);
 
 // The silhouette of table row index, size x size pixels, black on white; a
@@ -40,7 +39,6 @@ class SilhouetteSet
 {
 public:
     SilhouetteSet();
-    ~SilhouetteSet();
     SilhouetteSet(const SilhouetteSet &) = delete;
     SilhouetteSet &operator=(const SilhouetteSet &) = delete;
 
@@ -50,7 +48,7 @@ public:
     void draw(QPainter &painter, const QRectF &target, int index) const;
 
 private:
-    std::array<std::unique_ptr<QSvgRenderer>, Prefectures::Count> m_pictures;
+    std::array<QPicture, Prefectures::Count> m_pictures;
 };
 
 // A button without caption that shows one silhouette on its face, as large as
