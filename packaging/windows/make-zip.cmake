@@ -2,6 +2,8 @@
 # windows-zip target). Every DLL a program or plug-in of ours imports is found
 # by reading the programs' import tables, so nothing is missing and nothing
 # needless goes in.
+cmake_minimum_required(VERSION 3.21)
+
 file(REMOVE_RECURSE "${STAGE}")
 file(MAKE_DIRECTORY "${STAGE}")
 
@@ -25,27 +27,59 @@ foreach(dll IN LISTS RUNTIME_DLLS)
     get_filename_component(dir "${dll}" DIRECTORY)
     list(APPEND search_dirs "${dir}")
 endforeach()
+# Windows names DLLs without regard to case; the folders here are searched the
+# same way.
 find_program(OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM "windows+pe")
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL "objdump")
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${OBJDUMP}")
-file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES ${programs}
-    LIBRARIES ${modules} ${plugin_files}
-    DIRECTORIES ${search_dirs}
-    RESOLVED_DEPENDENCIES_VAR found
-    UNRESOLVED_DEPENDENCIES_VAR system
-    # Windows' own DLLs are on every machine; they are not found here.
-    PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-")
+set(available)
+foreach(dir IN LISTS search_dirs)
+    file(GLOB dlls "${dir}/*.dll")
+    list(APPEND available ${dlls})
+endforeach()
+set(pending ${programs} ${modules} ${plugin_files})
+set(seen)
+set(found)
+set(system)
+while(pending)
+    list(POP_FRONT pending file)
+    execute_process(COMMAND "${OBJDUMP}" -p "${file}" OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REPLACE "DLL Name: " "" name "${import}")
+        string(TOLOWER "${name}" key)
+        if(key IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen "${key}")
+        set(match "")
+        foreach(candidate IN LISTS available)
+            get_filename_component(candidate_name "${candidate}" NAME)
+            string(TOLOWER "${candidate_name}" candidate_key)
+            if(candidate_key STREQUAL key)
+                set(match "${candidate}")
+                break()
+            endif()
+        endforeach()
+        if(match)
+            list(APPEND found "${match}")
+            list(APPEND pending "${match}")
+        else()
+            # Windows' own DLLs are on every machine.
+            list(APPEND system "${name}")
+        endif()
+    endforeach()
+endwhile()
 foreach(dll IN LISTS found)
     file(COPY "${dll}" DESTINATION "${STAGE}")
 endforeach()
 list(LENGTH found found_count)
+list(SORT system)
 message(STATUS "DLLs beside the program: ${found_count}; left to Windows: ${system}")
 
 if(STRIP)
-    file(GLOB ours "${STAGE}/*.exe" "${STAGE}/kashikoro-*.dll")
-    execute_process(COMMAND "${STRIP}" ${ours} COMMAND_ERROR_IS_FATAL ANY)
+    # Every program and DLL in the folder, without the symbols a debugger
+    # would want: MinGW's C++ library alone is 23 MB with them.
+    file(GLOB_RECURSE binaries "${STAGE}/*.exe" "${STAGE}/*.dll")
+    execute_process(COMMAND "${STRIP}" --strip-unneeded ${binaries} COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
 # What a player reads: the read-me, and who made what under which licence.
