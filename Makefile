@@ -5,7 +5,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test test-orca bench package clean
+.PHONY: deps configure build run test test-orca bench package windows test-windows clean
 
 deps:
 	@bash scripts/install-deps
@@ -39,5 +39,16 @@ bench: deps
 	cd build-bench && ./bin/kashikoro-bench && ./bin/stopwatch-accuracy 20
 	cd build-bench && xvfb-run -a -s "-screen 0 1280x1024x24" ./bin/kashikoro-startup 20
 
+# The Windows program: build-windows/kashikoro-<version>-windows-x64.zip, made
+# here with MinGW-w64 and a Qt cross-built from Debian's own Qt source. The
+# first run builds that Qt (most of an hour on two cores) and keeps it in
+# ~/.cache/kashikoro; later runs reuse it.
+windows: deps
+	bash scripts/windows build
+
+# The whole test suite built for Windows and run under Wine, offscreen.
+test-windows: deps
+	bash scripts/windows test
+
 clean:
-	rm -rf build build-asan build-bench
+	rm -rf build build-asan build-bench build-windows

@@ -29,7 +29,8 @@ struct TimesChartData
     int timeTicks = 3;
 };
 
-// The chart, drawn with Qt Charts. It is built as a module of its own
+// The chart, drawn with Qt Charts (or, where Qt comes without it, with
+// QPainter: timeschartpainted.h). It is built as a module of its own
 // (kashikoro-chart) and loaded when the records window first opens: the
 // chart library and the OpenGL libraries behind it are not loaded at start.
 class TimesChart

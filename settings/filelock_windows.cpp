@@ -17,7 +17,8 @@ namespace {
 HANDLE openLockFile(const QString &path, DWORD *error)
 {
     const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
-    const HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+    // DELETE: the holder marks the file for deletion through this handle.
+    const HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     *error = handle == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;

@@ -163,7 +163,7 @@ struct Stamp
 const QString TemporaryInfix = QStringLiteral(".writing-");
 constexpr int TemporarySuffixLength = 6;
 
-QString temporaryName(const QString &path)
+[[maybe_unused]] QString temporaryName(const QString &path)
 {
     static const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QString name = path + TemporaryInfix;

@@ -182,9 +182,11 @@ private slots:
     void writeFailedMessageNamesTheFile()
     {
         setSettingsFilePath(QStringLiteral(u"/games/カシコロ.ini"));
+        // The player reads the path as the system writes it (\games\… on Windows).
         QCOMPARE(writeFailedMessage(QStringLiteral(u"今回の記録は残せなかったぴこ。")),
-                 QStringLiteral(u"/games/カシコロ.iniに書き込めなかったぴこ。\n今回の記録は残せなかったぴこ。\n"
-                                u"ファイルとフォルダに書き込めるか確かめてほしいぴこ。"));
+                 QDir::toNativeSeparators(QStringLiteral(u"/games/カシコロ.ini"))
+                     + QStringLiteral(u"に書き込めなかったぴこ。\n今回の記録は残せなかったぴこ。\n"
+                                      u"ファイルとフォルダに書き込めるか確かめてほしいぴこ。"));
     }
 
     void versionAndBrokenFileMessage()
@@ -193,7 +195,8 @@ private slots:
         QCOMPARE(app().AppTitleText, QStringLiteral(u"カシコロ"));
         QCOMPARE(app().AppVersionText, QStringLiteral("Ver 9.1.0"));
         setSettingsFilePath(QStringLiteral(u"/games/カシコロ.ini"));
-        QCOMPARE(app().BrokenIniMessage, QStringLiteral(u"/games/カシコロ.iniは、壊れています。削除して下さい。"));
+        QCOMPARE(app().BrokenIniMessage, QDir::toNativeSeparators(QStringLiteral(u"/games/カシコロ.ini"))
+                                             + QStringLiteral(u"は、壊れています。削除して下さい。"));
     }
 };
 

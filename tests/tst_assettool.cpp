@@ -1,6 +1,8 @@
 // The asset tool writes every picture of the game at the size the game shows
 // it, named by its index.
 
+#include "support/programs.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -96,7 +98,7 @@ private:
         return true;
     }
 
-    static QString toolPath() { return qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral("/bin/kashikoro-assets"); }
+    static QString toolPath() { return builtProgram(QStringLiteral("kashikoro-assets")); }
 
     // Runs the tool once for all rows.
     QString writtenFolder()

@@ -8,6 +8,7 @@
 #include "support/trainerfixture.h"
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QtTest>
@@ -97,6 +98,16 @@ void TestFonts::initTestCase()
 
 void TestFonts::facesAreFoundWhileTheListIsRead()
 {
+#ifdef Q_OS_WIN
+    // Windows draws the game faces with its own fonts; one without them (Wine)
+    // falls back on a face of its choosing, which the message names.
+    const QString asked = QStringLiteral(u"ＭＳ ゴシック");
+    const QString drawn = QFontInfo(Fonts::gothic(9)).family();
+    if (!QFontDatabase::hasFamily(asked))
+        QSKIP(qPrintable(QStringLiteral("this Windows has no MS Gothic; it draws the game's text in ") + drawn));
+    QVERIFY2(drawn == asked || drawn == QLatin1String("MS Gothic"), qPrintable(drawn));
+    return;
+#endif
     // Each game face is drawn by one of the fonts that stand in for it (Qt
     // keeps their names in lower case).
     const QStringList gothic = QFont::substitutes(QStringLiteral(u"ＭＳ ゴシック"));
@@ -113,15 +124,26 @@ void TestFonts::realBoldIsABoldFace()
         QVERIFY(gothic.bold());
         QCOMPARE(gothic.pointSizeF(), points);
         const QFontInfo gothicFace(gothic);
-        QVERIFY(gothicFace.styleName().contains(QStringLiteral("Bold")));
-
         const QFontInfo pGothicFace(Fonts::realBold(Fonts::pGothic(points, true)));
+#ifdef Q_OS_WIN
+        // MS Gothic has no bold face: Windows thickens it, as players know it.
+        QVERIFY(gothicFace.bold());
+        QVERIFY(pGothicFace.bold());
+#else
+        QVERIFY(gothicFace.styleName().contains(QStringLiteral("Bold")));
         QVERIFY(pGothicFace.styleName().contains(QStringLiteral("Bold")));
+#endif
     }
     // A digit is still half as wide as a full-width character.
     const QFontMetricsF metrics(Fonts::realBold(Fonts::gothic(48, true)));
-    QCOMPARE(qRound(2 * metrics.horizontalAdvance(QStringLiteral("7"))),
-             qRound(metrics.horizontalAdvance(QStringLiteral(u"７"))));
+    const int twoDigits = qRound(2 * metrics.horizontalAdvance(QStringLiteral("7")));
+    const int fullWidth = qRound(metrics.horizontalAdvance(QStringLiteral(u"７")));
+#ifdef Q_OS_WIN
+    // Windows' thickening widens every character by one pixel.
+    QVERIFY2(qAbs(twoDigits - fullWidth) <= 1, qPrintable(QStringLiteral("%1 %2").arg(twoDigits).arg(fullWidth)));
+#else
+    QCOMPARE(twoDigits, fullWidth);
+#endif
 }
 
 void TestFonts::otherFontsStayAsTheyAre()

@@ -3,6 +3,7 @@
 
 #include "history/historycsv.h"
 #include "history/historystore.h"
+#include "support/programs.h"
 #include "support/files.h"
 #include "support/historydb.h"
 
@@ -156,7 +157,7 @@ private slots:
 
     void tool()
     {
-        const QString tool = qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral("/bin/kashikoro-history");
+        const QString tool = builtProgram(QStringLiteral("kashikoro-history"));
         if (!QFileInfo(tool).isExecutable())
             QFAIL(qPrintable(QStringLiteral("%1 is not built: build the kashikoro-history target first").arg(tool)));
         fillHistory();
@@ -208,7 +209,7 @@ private slots:
 
     void toolOnADamagedHistory()
     {
-        const QString tool = qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral("/bin/kashikoro-history");
+        const QString tool = builtProgram(QStringLiteral("kashikoro-history"));
         QFile::remove(historyPath());
         {
             HistoryStore store;

@@ -2,6 +2,7 @@
 // what it leaves in the file, and how it fails.
 
 #include "settings/settingsfile.h"
+#include "support/programs.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -9,6 +10,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -68,7 +73,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_tool = qEnvironmentVariable("KASHIKORO_BINARY_DIR") + QStringLiteral("/bin/kashikoro-settings");
+        m_tool = builtProgram(QStringLiteral("kashikoro-settings"));
         if (!QFileInfo(m_tool).isExecutable())
             QFAIL(qPrintable(QStringLiteral("%1 is not built: build the kashikoro-settings target first").arg(m_tool)));
     }
@@ -205,19 +210,24 @@ private slots:
     {
         const QString path = m_dir.filePath(QStringLiteral("loop.ini"));
         constexpr int Count = 40;
-        QProcess loops[2];
         const QString prefixes[2] = {QStringLiteral("a"), QStringLiteral("b")};
-        for (int i = 0; i < 2; ++i) {
-            loops[i].start(QStringLiteral("/bin/sh"),
-                           {QStringLiteral("-c"),
-                            QStringLiteral("i=0; while [ $i -lt %1 ]; do \"$0\" \"$1\" set s \"$2$i\" \"$i\" || exit 1; i=$((i+1)); done")
-                                .arg(Count),
-                            m_tool, path, prefixes[i]});
+        // Two players' tools, each setting its own keys one run after another,
+        // both at once.
+        std::atomic<int> failed = 0;
+        std::vector<std::thread> loops;
+        for (const QString &prefix : prefixes) {
+            loops.emplace_back([&, prefix] {
+                for (int i = 0; i < Count; ++i) {
+                    const QStringList arguments = {path, QStringLiteral("set"), QStringLiteral("s"),
+                                                   prefix + QString::number(i), QString::number(i)};
+                    if (QProcess::execute(m_tool, arguments) != 0)
+                        ++failed;
+                }
+            });
         }
-        for (QProcess &loop : loops) {
-            QVERIFY(loop.waitForFinished(120000));
-            QCOMPARE(loop.exitCode(), 0);
-        }
+        for (std::thread &loop : loops)
+            loop.join();
+        QCOMPARE(failed.load(), 0);
         const SettingsFile file(path);
         int lost = 0;
         for (const QString &prefix : prefixes) {

@@ -5,14 +5,21 @@
 #include "app/frmver.h"
 #include "support/game.h"
 #include "support/scripted.h"
+#include "support/programs.h"
 #include "ui/twips.h"
+#include "buildinfo.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QtTest/QtTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -47,6 +54,8 @@ private slots:
     void addressOpensTheHomePage_data();
     void addressOpensTheHomePage();
     void escapeClosesTheAboutBox();
+    void programCarriesTheSameVersionInformation_data();
+    void programCarriesTheSameVersionInformation();
 };
 
 void TestVersion::historyHasFifteenBlocksOldestFirst()
@@ -164,6 +173,52 @@ void TestVersion::escapeClosesTheAboutBox()
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
     QTest::keyClick(&screen, Qt::Key_Escape);
     QVERIFY(!screen.isVisible());
+}
+
+// Windows shows a program's version information in its properties: the
+// .exe carries the same numbers and maker strings as the version screen.
+void TestVersion::programCarriesTheSameVersionInformation_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("company") << QStringLiteral("CompanyName") << QString::fromUtf16(BuildInfo::Company);
+    QTest::newRow("copyright") << QStringLiteral("LegalCopyright") << QString::fromUtf16(BuildInfo::Copyright);
+    QTest::newRow("trademarks") << QStringLiteral("LegalTrademarks") << QString::fromUtf16(BuildInfo::Trademarks);
+    QTest::newRow("product") << QStringLiteral("ProductName") << QString::fromUtf16(BuildInfo::Title);
+    QTest::newRow("version") << QStringLiteral("ProductVersion")
+                             << QStringLiteral("%1.%2.%3")
+                                    .arg(BuildInfo::VersionMajor)
+                                    .arg(BuildInfo::VersionMinor)
+                                    .arg(BuildInfo::VersionRevision);
+}
+
+void TestVersion::programCarriesTheSameVersionInformation()
+{
+#ifdef Q_OS_WIN
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    const std::wstring program = QDir::toNativeSeparators(builtProgram(QStringLiteral(u"カシコロ"))).toStdWString();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
+    QVERIFY2(size > 0, "the program has no version information");
+    QByteArray block(qsizetype(size), '\0');
+    QVERIFY(GetFileVersionInfoW(program.c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT length = 0;
+    QVERIFY(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) && fixed);
+    QCOMPARE(int(HIWORD(fixed->dwFileVersionMS)), BuildInfo::VersionMajor);
+    QCOMPARE(int(LOWORD(fixed->dwFileVersionMS)), BuildInfo::VersionMinor);
+    QCOMPARE(int(HIWORD(fixed->dwFileVersionLS)), BuildInfo::VersionRevision);
+
+    const std::wstring key = (QStringLiteral("\\StringFileInfo\\041104B0\\") + name).toStdWString();
+    wchar_t *text = nullptr;
+    QVERIFY2(VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void **>(&text), &length) && text,
+             qPrintable(name));
+    QCOMPARE(QString::fromWCharArray(text), value);
+#else
+    QSKIP("a program's version information is a Windows resource; elsewhere the version screen is the one place");
+#endif
 }
 
 QTEST_MAIN(TestVersion)

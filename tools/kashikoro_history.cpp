@@ -18,6 +18,8 @@
 #include "run/stopwatch.h"
 #include "settings/appstate.h"
 
+#include "tools/console.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -26,11 +28,7 @@
 
 namespace {
 
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-}
+using Console::print;
 
 int usage()
 {
@@ -74,6 +72,7 @@ QString reason(const HistoryStore &store)
 
 int main(int argc, char *argv[])
 {
+    Console::useBytesAsGiven();
     QCoreApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3)

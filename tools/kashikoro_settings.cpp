@@ -10,6 +10,8 @@
 #include "settings/cp932.h"
 #include "settings/settingsfile.h"
 
+#include "tools/console.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -23,11 +25,7 @@
 
 namespace {
 
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-}
+using Console::print;
 
 int usage()
 {
@@ -97,6 +95,7 @@ void warnIfOwnershipChanged(const QString &path, const Ownership &before)
 
 int main(int argc, char *argv[])
 {
+    Console::useBytesAsGiven();
     QCoreApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3)

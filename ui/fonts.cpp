@@ -27,10 +27,15 @@ QFont make(const QString &family, qreal pointSize, bool bold)
 
 namespace Fonts {
 
+// Windows has the two faces the windows ask for, and draws their bold the
+// way players know it (MS Gothic has no bold face; Windows thickens it). Other
+// systems stand them in with IPA Gothic, then Noto CJK, whose bold faces are real.
 void install()
 {
+#ifndef Q_OS_WIN
     QFont::insertSubstitutions(GothicName, {QStringLiteral("IPAGothic"), GothicBoldFace});
     QFont::insertSubstitutions(PGothicName, {QStringLiteral("IPAPGothic"), PGothicBoldFace});
+#endif
 }
 
 QFont gothic(qreal pointSize, bool bold)
@@ -48,7 +53,12 @@ QFont pGothic(qreal pointSize, bool bold)
 
 QFont realBold(const QFont &font)
 {
-    if (!font.bold())
+#ifdef Q_OS_WIN
+    constexpr bool drawnBySystem = true;
+#else
+    constexpr bool drawnBySystem = false;
+#endif
+    if (drawnBySystem || !font.bold())
         return font;
     const QString family = font.family();
     const QString face = family == GothicName ? GothicBoldFace : family == PGothicName ? PGothicBoldFace : QString();

@@ -96,22 +96,55 @@ inline HistoryStore::Run makeRun(int exercise, const QDateTime &start, int tenth
 // Turns 64 bytes over at the start of one page of the answers table of the
 // closed history at path, leafIndex counted among its leaf pages in order
 // (-1: its root page). False when there is no such page.
+// The leaf pages of the b-tree whose root is page root, left to right, read
+// from the file itself (SQLite's file format: a page's header follows the
+// file header on page 1; 0x05 and 0x02 mark interior pages of a table and of
+// a table without row ids, whose cells start with a child's page number and
+// whose right-most child is in the header; 0x0D and 0x0A their leaves).
+inline QList<qint64> tableLeaves(QFile &file, qint64 pageSize, qint64 root, int depth = 0)
+{
+    if (depth > 20 || !file.seek((root - 1) * pageSize))
+        return {};
+    const QByteArray page = file.read(pageSize);
+    const int header = root == 1 ? 100 : 0;
+    if (page.size() != pageSize)
+        return {};
+    const auto byteAt = [&](int at) { return quint8(page.at(at)); };
+    const auto number = [&](int at, int size) {
+        qint64 value = 0;
+        for (int i = 0; i < size; ++i)
+            value = value << 8 | byteAt(at + i);
+        return value;
+    };
+    if (byteAt(header) == 0x0D || byteAt(header) == 0x0A)
+        return {root};
+    if (byteAt(header) != 0x05 && byteAt(header) != 0x02)
+        return {};
+    QList<qint64> leaves;
+    const int cells = int(number(header + 3, 2));
+    for (int i = 0; i < cells; ++i)
+        leaves += tableLeaves(file, pageSize, number(int(number(header + 12 + 2 * i, 2)), 4), depth + 1);
+    leaves += tableLeaves(file, pageSize, number(header + 8, 4), depth + 1);
+    return leaves;
+}
+
+// Turns 64 bytes over at the start of one page of the answers table of the
+// closed history at path, leafIndex counted among its leaf pages in order
+// (-1: its root page). False when there is no such page.
 inline bool damageAnswers(const QString &path, int leafIndex)
 {
-    qint64 page = 0;
+    qint64 root = 0;
     qint64 pageSize = 0;
     {
         RawHistory raw(path);
         pageSize = raw.value(QStringLiteral("PRAGMA page_size")).toLongLong();
-        const QStringList leaves = raw.rows(
-            QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'answers' AND pagetype = 'leaf' ORDER BY path"));
-        page = leafIndex < 0
-            ? raw.value(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'answers'")).toLongLong()
-            : leaves.value(leafIndex).toLongLong();
+        root = raw.value(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'answers'")).toLongLong();
     }
     QFile file(path);
-    if (page <= 1 || pageSize <= 0 || QFileInfo::exists(path + QStringLiteral("-wal")) || !file.open(QIODevice::ReadWrite)
-        || !file.seek((page - 1) * pageSize))
+    if (root <= 1 || pageSize <= 0 || QFileInfo::exists(path + QStringLiteral("-wal")) || !file.open(QIODevice::ReadWrite))
+        return false;
+    const qint64 page = leafIndex < 0 ? root : tableLeaves(file, pageSize, root).value(leafIndex);
+    if (page <= 1 || !file.seek((page - 1) * pageSize))
         return false;
     QByteArray bytes = file.read(64);
     for (char &c : bytes)
