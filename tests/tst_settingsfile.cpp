@@ -7,6 +7,7 @@
 #include "settings/cp932.h"
 #include "settings/settingsfile.h"
 #include "support/files.h"
+#include "support/users.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -75,29 +76,6 @@ int writeUntilKilled(const QString &path)
 }
 
 #ifdef Q_OS_UNIX
-constexpr uid_t Nobody = 65534;
-
-bool runsAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
-// Runs work in a child process as the user nobody, so that file modes bind
-// although the tests run as root; its exit code, or -1.
-int asNobody(const std::function<int()> &work)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
-            ::_exit(100);
-        ::_exit(work());
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-
 // Sets the file's modification time to exactly what it was.
 bool putTimesBack(const QString &path, const struct stat &before)
 {
