@@ -50,6 +50,7 @@ public:
     // another one acts. Nothing is called unless a hook is set.
     enum class Moment {
         LockFileOpened, // a try has the lock file open and is about to lock it
+        StaleLockFound, // a try found nobody holding a lock file it cannot open
         FileReplaced,   // a write has just put its new file in place, lock held
     };
     using MomentHook = void (*)(Moment);

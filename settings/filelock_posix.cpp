@@ -105,6 +105,7 @@ bool takeOverUnopenable(const QByteArray &name)
     case Holder::Nobody:
         break;
     }
+    FileLock::reach(FileLock::Moment::StaleLockFound);
 
     QByteArray aside = name + ".stale-XXXXXX";
     const int placeholder = ::mkostemp(aside.data(), O_CLOEXEC);

@@ -276,6 +276,43 @@ private slots:
 #endif
     }
 
+    void aHolderThatComesMeanwhileKeepsTheLock()
+    {
+#ifdef Q_OS_LINUX
+        // Nobody holds the lock file the player cannot open; just then, before
+        // the player's try puts it aside, one who can open it takes the lock.
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::Permissions(0x7777)));
+        const QString path = m_dir->filePath(QStringLiteral(u"カシコロ.ini.lock"));
+        const QByteArray name = QFile::encodeName(path);
+        const int holder = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(holder >= 0);
+        QCOMPARE(::fchmod(holder, runsAsRoot() ? 0600 : 0), 0);
+        struct stat left;
+        QCOMPARE(::fstat(holder, &left), 0);
+        static int comesMeanwhile = -1;
+        comesMeanwhile = holder;
+        FileLock::setMomentHook([](FileLock::Moment moment) {
+            if (moment == FileLock::Moment::StaleLockFound && comesMeanwhile >= 0)
+                ::flock(std::exchange(comesMeanwhile, -1), LOCK_EX | LOCK_NB);
+        });
+        const int outcome = asPlayer([&path] {
+            FileLock::Outcome how = FileLock::Outcome::Failed;
+            const auto lock = FileLock::acquire(path, QDeadlineTimer(300), &how);
+            return lock ? 0 : how == FileLock::Outcome::TimedOut ? 10 : 11;
+        });
+        FileLock::setMomentHook(nullptr);
+        // The one that came first keeps it, under its own name.
+        QCOMPARE(outcome, 10);
+        struct stat now;
+        QCOMPARE(::stat(name.constData(), &now), 0);
+        QCOMPARE(now.st_ino, left.st_ino);
+        QCOMPARE(folderEntries(m_dir->path()), QStringList{QFileInfo(path).fileName()});
+        ::close(holder);
+#else
+        QSKIP("needs the system's list of locks");
+#endif
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
