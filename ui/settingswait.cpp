@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
@@ -14,16 +14,16 @@
 
 namespace {
 
-// Closed only by the wait being over.
-class WaitWindow final : public QWidget
+// Closed only by the wait being over: neither Esc nor the title bar takes
+// it away.
+class WaitWindow final : public QDialog
 {
 public:
-    explicit WaitWindow(QWidget *owner) : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    explicit WaitWindow(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     {
         setObjectName(QStringLiteral("frmSettingsWait"));
         setWindowTitle(app().AppTitleText);
         setWindowModality(Qt::ApplicationModal);
-        setAttribute(Qt::WA_DeleteOnClose, false);
         auto *label = new QLabel(SettingsWaitNotice::text(), this);
         label->setObjectName(QStringLiteral("lblWait"));
         label->setAlignment(Qt::AlignCenter);
@@ -34,9 +34,10 @@ public:
         setAccessibleName(label->text());
     }
 
+    void reject() override {}
+
 protected:
     void closeEvent(QCloseEvent *event) override { event->ignore(); }
-    void keyPressEvent(QKeyEvent *event) override { event->accept(); }
 };
 
 QWidget *ownerWindow()
