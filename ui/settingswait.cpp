@@ -27,7 +27,6 @@ public:
         auto *label = new QLabel(SettingsWaitNotice::text(), this);
         label->setObjectName(QStringLiteral("lblWait"));
         label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
         auto *layout = new QVBoxLayout(this);
         layout->setContentsMargins(24, 18, 24, 18);
         layout->addWidget(label);
