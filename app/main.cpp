@@ -10,6 +10,7 @@
 #include "ui/fonts.h"
 #include "ui/gamestyle.h"
 #include "ui/qtdialogs.h"
+#include "ui/settingswait.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -44,6 +45,9 @@ int main(int argc, char *argv[])
         QCoreApplication::installTranslator(&qtTexts);
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);
+    // A settings write that waits for another writer keeps the windows painted
+    // and says what it waits for.
+    const SettingsWaitNotice settingsWait;
 
     if (!CheckPrevInstance())
         return 0;

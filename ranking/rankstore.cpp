@@ -86,7 +86,8 @@ int RankStore::RankIn(const QString &timeText)
     const double time = QLocale::c().toDouble(timeText.trimmed());
     LoadRanking();
     const int place = FindRankPlace(time);
-    if (place == 0) {
+    // A file that cannot be read is never written over: no name is asked for.
+    if (place == 0 || settingsFile().isBroken()) {
         tellBrokenFile();
         return 0;
     }

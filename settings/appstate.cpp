@@ -134,10 +134,28 @@ bool DeleteSettingSection(const QString &section)
     return settingsFile().deleteSection(section);
 }
 
+QString writeFailedMessage(const QString &notKept, SettingsFile::Failure why)
+{
+    const QString path = QDir::toNativeSeparators(app().SettingsFilePath);
+    switch (why) {
+    case SettingsFile::Failure::Busy:
+        // Nothing is wrong with the file or its folder: somebody else had it.
+        return path + QStringLiteral(u"は、ほかのカシコロか別のプログラムが書き込み中で、書き込めなかったぴこ。\n")
+            + notKept + QStringLiteral(u"\n少し待ってから、もう一度ためしてほしいぴこ。");
+    case SettingsFile::Failure::Broken:
+        return app().BrokenIniMessage + QLatin1Char('\n') + notKept;
+    case SettingsFile::Failure::None:
+    case SettingsFile::Failure::Refused:
+    case SettingsFile::Failure::Unwritable:
+        break;
+    }
+    return path + QStringLiteral(u"に書き込めなかったぴこ。\n") + notKept
+        + QStringLiteral(u"\nファイルとフォルダに書き込めるか確かめてほしいぴこ。");
+}
+
 QString writeFailedMessage(const QString &notKept)
 {
-    return QDir::toNativeSeparators(app().SettingsFilePath) + QStringLiteral(u"に書き込めなかったぴこ。\n") + notKept
-        + QStringLiteral(u"\nファイルとフォルダに書き込めるか確かめてほしいぴこ。");
+    return writeFailedMessage(notKept, settingsFile().lastFailure());
 }
 
 void tellWriteFailed(const QString &notKept)

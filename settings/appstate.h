@@ -54,7 +54,10 @@ bool WriteSettings(const QString &section, const SettingsFile::Entries &entries)
 bool DeleteSettingSection(const QString &section);
 
 // The message that tells the player the settings file could not be written:
-// its path, then what was not kept (a sentence of its own).
+// why, with its path, then what was not kept (a sentence of its own), then
+// what the player can do.
+QString writeFailedMessage(const QString &notKept, SettingsFile::Failure why);
+// The same for the last failed write of SettingsFilePath.
 QString writeFailedMessage(const QString &notKept);
 // Shows it in a message box with the application title.
 void tellWriteFailed(const QString &notKept);

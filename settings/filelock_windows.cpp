@@ -53,6 +53,7 @@ FileLock::Try FileLock::tryOnce(const QString &path, qintptr *lockHandle)
     if (handle == INVALID_HANDLE_VALUE)
         return error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && isGoing(path)) ? Try::Busy
                                                                                                 : Try::Failed;
+    reach(Moment::LockFileOpened);
     OVERLAPPED at{};
     if (!::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
         error = ::GetLastError();

@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cstdlib>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -137,10 +138,17 @@ struct Stamp
     static Stamp of(const QString &path)
     {
 #ifdef Q_OS_UNIX
+        const QByteArray name = QFile::encodeName(path);
         struct stat info;
-        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        if (::stat(name.constData(), &info) == 0)
+            return from(info);
+        // A link that leads nowhere is there all the same, and cannot be read.
+        if (::lstat(name.constData(), &info) != 0)
             return Stamp();
-        return from(info);
+        Stamp broken = from(info);
+        broken.regular = false;
+        broken.size = -1;
+        return broken;
 #else
         const QFileInfo info(path);
         Stamp stamp;
@@ -379,6 +387,12 @@ bool SettingsFile::canRead() const
     return doc.stamp.exists && doc.readable;
 }
 
+bool SettingsFile::isBroken() const
+{
+    const Document &doc = document();
+    return doc.stamp.exists && !doc.readable;
+}
+
 QString SettingsFile::read(QStringView section, QStringView key, QStringView defaultValue) const
 {
     if (const Document::Entry *entry = document().findEntry(section, key)) {
@@ -446,6 +460,7 @@ bool SettingsFile::isStorable(QStringView section, QStringView key, QStringView 
 
 bool SettingsFile::write(const QString &section, const Entries &entries)
 {
+    m_failure = Failure::Refused;
     QList<Encoded> encoded;
     encoded.reserve(entries.size());
     for (const auto &[key, value] : entries) {
@@ -462,6 +477,7 @@ bool SettingsFile::write(const QString &section, const Entries &entries)
 
 bool SettingsFile::writeRaw(const QString &section, const RawEntries &entries)
 {
+    m_failure = Failure::Refused;
     QList<Encoded> encoded;
     encoded.reserve(entries.size());
     for (const auto &[key, value] : entries) {
@@ -477,11 +493,13 @@ bool SettingsFile::writeRaw(const QString &section, const RawEntries &entries)
 
 bool SettingsFile::writeEncoded(const QString &section, const QList<Encoded> &encoded)
 {
+    m_failure = Failure::Refused;
     if (!validSection(section))
         return false;
     const auto sectionBytes = Cp932::encodeExact(trimmedText(section));
     if (!sectionBytes)
         return false;
+    m_failure = Failure::None;
     if (encoded.isEmpty())
         return true;
 
@@ -489,8 +507,10 @@ bool SettingsFile::writeEncoded(const QString &section, const QList<Encoded> &en
     if (!held)
         return false;
     const Document &doc = document();
-    if (!doc.readable)
+    if (!doc.readable) {
+        m_failure = Failure::Broken;
         return false;
+    }
 
     Document changed;
     changed.lines = doc.lines;
@@ -534,8 +554,10 @@ bool SettingsFile::writeEncoded(const QString &section, const QList<Encoded> &en
 
 bool SettingsFile::deleteSection(const QString &section)
 {
+    m_failure = Failure::Refused;
     if (!validSection(section))
         return false;
+    m_failure = Failure::None;
     // Nothing to delete, and nothing to create.
     if (!Stamp::of(m_path).exists)
         return true;
@@ -544,8 +566,10 @@ bool SettingsFile::deleteSection(const QString &section)
     if (!held)
         return false;
     const Document &doc = document();
-    if (!doc.readable)
+    if (!doc.readable) {
+        m_failure = Failure::Broken;
         return false;
+    }
     const Document::Section *found = doc.findSection(section);
     if (!found)
         return true;
@@ -559,12 +583,24 @@ bool SettingsFile::deleteSection(const QString &section)
 
 bool SettingsFile::save(Document &&changed)
 {
+    // Whatever fails from here on, the file or its folder could not be written.
+    m_failure = Failure::Unwritable;
     const QByteArray bytes = changed.bytes();
 #ifdef Q_OS_UNIX
-    // A settings file that is a link to another is written where the link points.
-    const QFileInfo link(m_path);
-    const QString path = link.isSymLink() ? link.symLinkTarget() : m_path;
-    const QByteArray target = QFile::encodeName(path);
+    // A settings file that is a link is written where the link leads, through
+    // every link of a chain; the link itself stays as it is.
+    QByteArray target = QFile::encodeName(m_path);
+    struct stat entry;
+    if (::lstat(target.constData(), &entry) == 0 && S_ISLNK(entry.st_mode)) {
+        char *const resolved = ::realpath(target.constData(), nullptr);
+        if (!resolved) {
+            m_failure = Failure::Broken;
+            return false;
+        }
+        target = resolved;
+        std::free(resolved);
+    }
+    const QString path = QFile::decodeName(target);
     struct stat old;
     const bool replacing = ::stat(target.constData(), &old) == 0;
     // A file the player made read-only stays as it is.
@@ -603,6 +639,8 @@ bool SettingsFile::save(Document &&changed)
     }
     written = written && ::fdatasync(handle) == 0;
     written = written && ::rename(temporary.constData(), target.constData()) == 0;
+    if (written)
+        FileLock::reach(FileLock::Moment::FileReplaced);
     struct stat now;
     const bool stamped = written && ::fstat(handle, &now) == 0;
     ::close(handle);
@@ -621,6 +659,7 @@ bool SettingsFile::save(Document &&changed)
     }
     if (!file.commit())
         return false;
+    FileLock::reach(FileLock::Moment::FileReplaced);
     changed.stamp = Stamp::of(m_path);
 #endif
 
@@ -628,11 +667,13 @@ bool SettingsFile::save(Document &&changed)
     changed.readable = true;
     changed.index();
     m_cache = std::make_unique<Document>(std::move(changed));
+    m_failure = Failure::None;
     return true;
 }
 
 SettingsFile::Lock SettingsFile::lock()
 {
+    m_failure = Failure::None;
     if (m_lockDepth == 0 && !acquireLock())
         return Lock(nullptr);
     ++m_lockDepth;
@@ -651,9 +692,12 @@ bool SettingsFile::acquireLock()
 {
     // "<file>.lock" (settings/filelock.h): shared with every other process of
     // the game and within this one, let go by the system when a process dies.
-    auto file = FileLock::acquire(m_path + QStringLiteral(".lock"), QDeadlineTimer(m_lockWait));
-    if (!file)
+    FileLock::Outcome outcome = FileLock::Outcome::Failed;
+    auto file = FileLock::acquire(m_path + QStringLiteral(".lock"), QDeadlineTimer(m_lockWait), &outcome);
+    if (!file) {
+        m_failure = outcome == FileLock::Outcome::TimedOut ? Failure::Busy : Failure::Unwritable;
         return false;
+    }
     m_nativeLock = std::make_unique<NativeLock>(NativeLock{std::move(file)});
     m_recheck = true;
     return true;

@@ -80,6 +80,16 @@ public:
     // page 932 holds. Writes of anything else are refused.
     static bool isStorable(QStringView section, QStringView key, QStringView value);
 
+    // Why the last write or lock() of this object failed.
+    enum class Failure {
+        None,
+        Refused,    // what was to be written cannot be stored
+        Busy,       // another writer held the file's lock the whole wait
+        Broken,     // the file is there but cannot be read: never written over
+        Unwritable, // the file or its folder cannot be written
+    };
+    Failure lastFailure() const { return m_failure; }
+
     // Each returns false when nothing was written (the old file is then intact).
     bool write(const QString &section, const QString &key, const QString &value);
     // Several keys of one section in one replace of the file; the result is
@@ -91,6 +101,10 @@ public:
     // succeeds: there is nothing to delete.
     bool deleteSection(const QString &section);
 
+    // A settings file that is a symbolic link is read and written where the
+    // link leads; the link stays a link. One that leads nowhere (a loop, or a
+    // chain to a file that is not there) counts as a file that cannot be read.
+    //
     // Holds the file's lock while it lives. Reads made under it see the file
     // as it is now, and writes made under it do not wait for the lock again,
     // so a read-modify-write of several steps sees no other writer between them.
@@ -117,6 +131,10 @@ public:
     // True when the file is there and could be read (a missing file reads as
     // empty, so read() alone cannot tell).
     bool canRead() const;
+    // True when the file is there but cannot be read (nor written over): a
+    // folder in its place, a file the player may not read, a link that leads
+    // nowhere.
+    bool isBroken() const;
 
     // Removes what a write killed between making its temporary file and the
     // rename left beside the settings file at path: files named like it plus
@@ -141,6 +159,7 @@ private:
     // with what is cached, whatever its stamp says.
     mutable bool m_recheck = false;
     int m_lockDepth = 0;
+    Failure m_failure = Failure::None;
     struct NativeLock;
     std::unique_ptr<NativeLock> m_nativeLock;
 };

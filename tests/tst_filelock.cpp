@@ -12,6 +12,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/users.h"
+
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr const char *HoldArgument = "--hold-lock";
@@ -29,6 +41,32 @@ int holdUntilKilled(const QString &path)
     out.flush();
     for (;;)
         QThread::sleep(1);
+}
+
+constexpr const char *PausedTakerArgument = "--take-after-pause";
+
+// The child: its first try stops with the lock file open, says so and goes
+// on once told to; then it says whether it got the lock within ms.
+int takeAfterPause(const QString &path, int ms)
+{
+    FileLock::setMomentHook([](FileLock::Moment moment) {
+        static bool paused = false;
+        if (moment != FileLock::Moment::LockFileOpened || std::exchange(paused, true))
+            return;
+        std::fputs("opened\n", stdout);
+        std::fflush(stdout);
+        char line[16];
+        [[maybe_unused]] const bool told = std::fgets(line, sizeof line, stdin) != nullptr;
+    });
+    FileLock::Outcome outcome = FileLock::Outcome::Failed;
+    const auto lock = FileLock::acquire(path, QDeadlineTimer(ms), &outcome);
+    std::fputs(lock ? "held\n" : outcome == FileLock::Outcome::TimedOut ? "timed out\n" : "failed\n", stdout);
+    return 0;
+}
+
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
 } // namespace
@@ -148,6 +186,134 @@ private slots:
         QVERIFY(waited.elapsed() < 4000);
     }
 
+    void aWaiterNeverHoldsAFileItsHolderRemoved()
+    {
+        // The waiter opens the lock file; before it locks it, the holder lets
+        // go (removing the file) and somebody else takes the lock on a new one.
+        const QString path = m_dir->filePath(QStringLiteral(u"カシコロ.ini.lock"));
+        auto first = FileLock::acquire(path, QDeadlineTimer(0));
+        QVERIFY(first);
+        QProcess waiter;
+        waiter.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(PausedTakerArgument), path,
+                                                               QStringLiteral("500")});
+        QVERIFY(waiter.waitForStarted());
+        QVERIFY(waiter.waitForReadyRead(30000));
+        QCOMPARE(waiter.readLine(), QByteArray("opened\n"));
+
+        first.reset();
+        const auto second = FileLock::acquire(path, QDeadlineTimer(0));
+        QVERIFY(second);
+        waiter.write("go\n");
+        QVERIFY(waiter.waitForFinished(30000));
+        // The lock the waiter got on the removed file is no lock at all: it
+        // waits for the new holder like everyone else.
+        QCOMPARE(waiter.readAllStandardOutput(), QByteArray("timed out\n"));
+        QVERIFY(QFileInfo::exists(path));
+    }
+
+    void anUnopenableLockFileOutlivesNoHolder_data()
+    {
+        QTest::addColumn<bool>("held");
+        QTest::newRow("left by a killed holder") << false;
+        QTest::newRow("its holder still has it") << true;
+    }
+
+    void anUnopenableLockFileOutlivesNoHolder()
+    {
+#ifdef Q_OS_LINUX
+        QFETCH(bool, held);
+        // The folder can be written by the player; the lock file cannot be
+        // opened: root's of mode 0600 (a settings tool run with sudo and
+        // killed), or, run as a plain user, the player's own of mode 000.
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::Permissions(0x7777)));
+        const QString path = m_dir->filePath(QStringLiteral(u"カシコロ.ini.lock"));
+        const QByteArray name = QFile::encodeName(path);
+        const int holder = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(holder >= 0);
+        if (held)
+            QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
+        QCOMPARE(::fchmod(holder, runsAsRoot() ? 0600 : 0), 0);
+        struct stat left;
+        QCOMPARE(::fstat(holder, &left), 0);
+        const int opens = asPlayer([&name] {
+            const int handle = ::open(name.constData(), O_RDONLY);
+            return handle >= 0 ? 1 : errno == EACCES ? 0 : 2;
+        });
+        if (opens == 1) {
+            ::close(holder);
+            QSKIP("this user opens files whatever their mode (CAP_DAC_OVERRIDE without being root)");
+        }
+        QCOMPARE(opens, 0);
+
+        const auto attempt = [&path, &name, &left](int waitMs) {
+            return asPlayer([&, waitMs]() -> int {
+                FileLock::Outcome outcome = FileLock::Outcome::Failed;
+                const auto lock = FileLock::acquire(path, QDeadlineTimer(waitMs), &outcome);
+                if (!lock)
+                    return outcome == FileLock::Outcome::TimedOut ? 10 : 11;
+                // Held on a new lock file of this user's, in the old one's place.
+                struct stat now;
+                if (::stat(name.constData(), &now) != 0 || now.st_ino == left.st_ino || now.st_uid != ::geteuid())
+                    return 12;
+                return 0;
+            });
+        };
+        QCOMPARE(attempt(held ? 300 : 10000), held ? 10 : 0);
+        if (held) {
+            // Its holder's file is where it was, untouched.
+            struct stat now;
+            QCOMPARE(::stat(name.constData(), &now), 0);
+            QCOMPARE(now.st_ino, left.st_ino);
+            QCOMPARE(folderEntries(m_dir->path()), QStringList{QFileInfo(path).fileName()});
+            // Let go (its holder was killed): the next writer gets through.
+            QCOMPARE(::flock(holder, LOCK_UN), 0);
+            QCOMPARE(attempt(10000), 0);
+        }
+        ::close(holder);
+        // Nothing left beside it: no old lock file put aside, no new one.
+        QCOMPARE(folderEntries(m_dir->path()), QStringList());
+#else
+        QSKIP("needs the system's list of locks");
+#endif
+    }
+
+    void aHolderThatComesMeanwhileKeepsTheLock()
+    {
+#ifdef Q_OS_LINUX
+        // Nobody holds the lock file the player cannot open; just then, before
+        // the player's try puts it aside, one who can open it takes the lock.
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::Permissions(0x7777)));
+        const QString path = m_dir->filePath(QStringLiteral(u"カシコロ.ini.lock"));
+        const QByteArray name = QFile::encodeName(path);
+        const int holder = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(holder >= 0);
+        QCOMPARE(::fchmod(holder, runsAsRoot() ? 0600 : 0), 0);
+        struct stat left;
+        QCOMPARE(::fstat(holder, &left), 0);
+        static int comesMeanwhile = -1;
+        comesMeanwhile = holder;
+        FileLock::setMomentHook([](FileLock::Moment moment) {
+            if (moment == FileLock::Moment::StaleLockFound && comesMeanwhile >= 0)
+                ::flock(std::exchange(comesMeanwhile, -1), LOCK_EX | LOCK_NB);
+        });
+        const int outcome = asPlayer([&path] {
+            FileLock::Outcome how = FileLock::Outcome::Failed;
+            const auto lock = FileLock::acquire(path, QDeadlineTimer(300), &how);
+            return lock ? 0 : how == FileLock::Outcome::TimedOut ? 10 : 11;
+        });
+        FileLock::setMomentHook(nullptr);
+        // The one that came first keeps it, under its own name.
+        QCOMPARE(outcome, 10);
+        struct stat now;
+        QCOMPARE(::stat(name.constData(), &now), 0);
+        QCOMPARE(now.st_ino, left.st_ino);
+        QCOMPARE(folderEntries(m_dir->path()), QStringList{QFileInfo(path).fileName()});
+        ::close(holder);
+#else
+        QSKIP("needs the system's list of locks");
+#endif
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -160,6 +326,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 3 && arguments[1] == QLatin1String(HoldArgument))
         return holdUntilKilled(arguments[2]);
+    if (arguments.size() == 4 && arguments[1] == QLatin1String(PausedTakerArgument))
+        return takeAfterPause(arguments[2], arguments[3].toInt());
     TestFileLock test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

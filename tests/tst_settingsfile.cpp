@@ -5,8 +5,10 @@
 #include "exercises/catalogue.h"
 #include "settings/appstate.h"
 #include "settings/cp932.h"
+#include "settings/filelock.h"
 #include "settings/settingsfile.h"
 #include "support/files.h"
+#include "support/users.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <functional>
 
 #ifdef Q_OS_UNIX
@@ -74,30 +77,31 @@ int writeUntilKilled(const QString &path)
     }
 }
 
+const char PausedWriterArgument[] = "--paused-writer";
+
+// Another process of the game: its first write stops once its new file is in
+// place (the lock still held), says so and goes on when told to; then it
+// writes a second key.
+int writeTwiceWithPause(const QString &path)
+{
+    FileLock::setMomentHook([](FileLock::Moment moment) {
+        static bool paused = false;
+        if (moment != FileLock::Moment::FileReplaced || std::exchange(paused, true))
+            return;
+        std::fputs("replaced\n", stdout);
+        std::fflush(stdout);
+        char line[16];
+        [[maybe_unused]] const bool told = std::fgets(line, sizeof line, stdin) != nullptr;
+    });
+    SettingsFile settings(path);
+    if (!settings.write(QStringLiteral("s"), QStringLiteral("a"), QStringLiteral("1")))
+        return 1;
+    if (!settings.write(QStringLiteral("s"), QStringLiteral("b"), QStringLiteral("1")))
+        return 2;
+    return 0;
+}
+
 #ifdef Q_OS_UNIX
-constexpr uid_t Nobody = 65534;
-
-bool runsAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
-// Runs work in a child process as the user nobody, so that file modes bind
-// although the tests run as root; its exit code, or -1.
-int asNobody(const std::function<int()> &work)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
-            ::_exit(100);
-        ::_exit(work());
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-
 // Sets the file's modification time to exactly what it was.
 bool putTimesBack(const QString &path, const struct stat &before)
 {
@@ -855,6 +859,53 @@ private slots:
 #endif
     }
 
+    void changeMadeWhileAWriteEndsIsKept_data()
+    {
+        QTest::addColumn<bool>("sameSizeAndTime");
+        QTest::newRow("same size, time set back") << true;
+        QTest::newRow("a longer value") << false;
+    }
+
+    void changeMadeWhileAWriteEndsIsKept()
+    {
+#ifdef Q_OS_UNIX
+        // Another program (an editor saving in place) changes the file just as
+        // a writer of the game has put its new file in place: the file the
+        // writer knows is not what the file holds, though the stamp it takes
+        // next says nothing changed. Its next write must build on the file.
+        QFETCH(bool, sameSizeAndTime);
+        const QString path = freshPath();
+        QVERIFY(putBytes(path, raw("[s]\r\nk=1\r\n")));
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(PausedWriterArgument), path});
+        QVERIFY(writer.waitForStarted());
+        QVERIFY(writer.waitForReadyRead(30000));
+        QCOMPARE(writer.readLine(), QByteArray("replaced\n"));
+        QCOMPARE(fileBytes(path), raw("[s]\r\nk=1\r\na=1\r\n"));
+
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        const QByteArray changed = sameSizeAndTime ? raw("[s]\r\nk=2\r\na=1\r\n") : raw("[s]\r\nk=22\r\na=1\r\n");
+        QVERIFY(putBytes(path, changed));
+        if (sameSizeAndTime) {
+            QVERIFY(putTimesBack(path, before));
+            struct stat after;
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(after.st_size, before.st_size);
+            QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        }
+
+        writer.write("go\n");
+        QVERIFY(writer.waitForFinished(30000));
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(writer.exitCode(), 0);
+        QCOMPARE(fileBytes(path), changed + "b=1\r\n");
+#else
+        QSKIP("needs POSIX file times");
+#endif
+    }
+
     void asciiCaseFoldingEnds_data()
     {
         QTest::addColumn<QString>("stored");
@@ -1001,22 +1052,110 @@ private slots:
 #endif
     }
 
+    void linkedFileIsWrittenWhereItPoints_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("a link") << QStringLiteral("link");
+        QTest::newRow("a link relative to its folder") << QStringLiteral("relative");
+        QTest::newRow("a link to a link") << QStringLiteral("chain");
+    }
+
     void linkedFileIsWrittenWhereItPoints()
     {
-        QTemporaryDir elsewhere;
-        QVERIFY(elsewhere.isValid());
-        const QString real = elsewhere.filePath(QStringLiteral(u"カシコロ.ini"));
+#ifdef Q_OS_UNIX
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("real")));
+        const QString real = dir.filePath(QStringLiteral(u"real/カシコロ.ini"));
         QVERIFY(putBytes(real, raw("[s]\r\nk=1\r\n")));
-        const QString path = freshPath();
-        QVERIFY(QFile::link(real, path));
+        const QString path = dir.filePath(QStringLiteral(u"設定.ini"));
+        const QString middle = dir.filePath(QStringLiteral("middle.ini"));
+        if (how == QStringLiteral("link")) {
+            QVERIFY(QFile::link(real, path));
+        } else if (how == QStringLiteral("relative")) {
+            QCOMPARE(::symlink(QFile::encodeName(QStringLiteral(u"real/カシコロ.ini")).constData(),
+                               QFile::encodeName(path).constData()), 0);
+        } else {
+            QVERIFY(QFile::link(real, middle));
+            QVERIFY(QFile::link(middle, path));
+        }
+        const QStringList before = folderEntries(dir.path());
 
         SettingsFile settings(path);
         QVERIFY(settings.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")));
+        QVERIFY(settings.write(QStringLiteral("t"), QStringLiteral("j"), QStringLiteral("3")));
+        // Written where the links lead; every link still a link, leading where it did.
+        QCOMPARE(fileBytes(real), raw("[s]\r\nk=2\r\n[t]\r\nj=3\r\n"));
         QVERIFY(QFileInfo(path).isSymLink());
-        QCOMPARE(fileBytes(real), raw("[s]\r\nk=2\r\n"));
+        if (how == QStringLiteral("chain")) {
+            QVERIFY(QFileInfo(middle).isSymLink());
+            QCOMPARE(QFile::symLinkTarget(middle), real);
+        }
+        QCOMPARE(QFileInfo(path).canonicalFilePath(), QFileInfo(real).canonicalFilePath());
         QCOMPARE(SettingsFile(path).read(u"s", u"k", u"def"), QStringLiteral("2"));
-        QCOMPARE(folderEntries(elsewhere.path()), QStringList{QStringLiteral(u"カシコロ.ini")});
-        QVERIFY(QFile::remove(path));
+        QCOMPARE(settings.read(u"t", u"j", u"def"), QStringLiteral("3"));
+        QCOMPARE(folderEntries(dir.path()), before);
+        QCOMPARE(folderEntries(dir.filePath(QStringLiteral("real"))), QStringList{QStringLiteral(u"カシコロ.ini")});
+        QVERIFY(settings.deleteSection(QStringLiteral("t")));
+        QCOMPARE(fileBytes(real), raw("[s]\r\nk=2\r\n"));
+        QVERIFY(QFileInfo(path).isSymLink());
+#else
+        QSKIP("needs POSIX links");
+#endif
+    }
+
+    void linkThatLeadsNowhereIsRefused_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("a link to itself") << QStringLiteral("self");
+        QTest::newRow("two links in a loop") << QStringLiteral("loop");
+        QTest::newRow("a link to nothing") << QStringLiteral("dangling");
+        QTest::newRow("a chain of links to nothing") << QStringLiteral("chain");
+    }
+
+    void linkThatLeadsNowhereIsRefused()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral(u"カシコロ.ini"));
+        const QString other = dir.filePath(QStringLiteral("a.ini"));
+        const QString gone = dir.filePath(QStringLiteral("gone.ini"));
+        const QHash<QString, QStringList> links = {
+            {QStringLiteral("self"), {path, path}},
+            {QStringLiteral("loop"), {path, other, other, path}},
+            {QStringLiteral("dangling"), {path, gone}},
+            {QStringLiteral("chain"), {path, other, other, gone}},
+        };
+        const QStringList pairs = links.value(how);
+        for (qsizetype i = 0; i < pairs.size(); i += 2)
+            QCOMPARE(::symlink(QFile::encodeName(pairs[i + 1]).constData(), QFile::encodeName(pairs[i]).constData()), 0);
+        const QStringList before = folderEntries(dir.path());
+
+        SettingsFile settings(path);
+        QCOMPARE(settings.read(u"s", u"k", u"def"), QStringLiteral("def"));
+        QVERIFY(!settings.canRead());
+        QVERIFY(settings.isBroken());
+        QVERIFY(!settings.write(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("1")));
+        QCOMPARE(settings.lastFailure(), SettingsFile::Failure::Broken);
+        QVERIFY(!settings.writeRaw(QStringLiteral("s"), {{QStringLiteral("k"), raw("1")}}));
+        QCOMPARE(settings.lastFailure(), SettingsFile::Failure::Broken);
+        QVERIFY(!settings.deleteSection(QStringLiteral("s")));
+        QCOMPARE(settings.lastFailure(), SettingsFile::Failure::Broken);
+        // Every link as it was, leading where it did; nothing made.
+        QCOMPARE(folderEntries(dir.path()), before);
+        for (qsizetype i = 0; i < pairs.size(); i += 2) {
+            char target[4096];
+            const ssize_t length = ::readlink(QFile::encodeName(pairs[i]).constData(), target, sizeof target);
+            QVERIFY(length > 0);
+            QCOMPARE(QFile::decodeName(QByteArray(target, length)), pairs[i + 1]);
+        }
+        QVERIFY(!QFileInfo::exists(gone));
+#else
+        QSKIP("needs POSIX links");
+#endif
     }
 
     void writersWaitForTheLock()
@@ -1170,6 +1309,8 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     if (argc == 5 && qstrcmp(argv[1], WriterArgument) == 0)
         return writeKeys(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QByteArray(argv[4]).toInt());
+    if (argc == 3 && qstrcmp(argv[1], PausedWriterArgument) == 0)
+        return writeTwiceWithPause(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && qstrcmp(argv[1], EndlessWriterArgument) == 0)
         return writeUntilKilled(QString::fromLocal8Bit(argv[2]));
     TestSettingsFile test;
