@@ -1,6 +1,7 @@
 #include "app/instance.h"
 
 #include "settings/dialogs.h"
+#include "settings/filelock.h"
 #include "buildinfo.h"
 
 #include <QCoreApplication>
@@ -21,11 +22,22 @@
 
 namespace {
 
+// On Windows the lock is one Windows itself lets go when the process dies,
+// however it dies (LockFileEx, the settings file's lock): a lock file naming a
+// process number could be taken for a live copy once Windows gives that
+// number to another program. Elsewhere QLockFile, whose stale check asks
+// whether the process it names still runs.
+#ifdef Q_OS_WIN
+std::unique_ptr<FileLock> heldLock;
+QString heldPath() { return heldLock ? heldLock->path() : QString(); }
+#else
 std::unique_ptr<QLockFile> heldLock;
+QString heldPath() { return heldLock ? heldLock->fileName() : QString(); }
+#endif
 
 // A folder of this user's own that nobody else can get into: made with mode
 // 0700 when it is not there, put back to 0700 when it is this user's.
-bool isPrivateFolder(const QString &folder)
+[[maybe_unused]] bool isPrivateFolder(const QString &folder)
 {
 #ifdef Q_OS_UNIX
     const QByteArray path = QFile::encodeName(folder);
@@ -45,6 +57,14 @@ bool isPrivateFolder(const QString &folder)
 // another user could plant the file first.
 QString lockFolder()
 {
+#ifdef Q_OS_WIN
+    // The player's own local application data (Windows' runtime location is
+    // the home folder itself).
+    const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return local.isEmpty() || !QDir().mkpath(local + QStringLiteral("/kashikoro-locks"))
+        ? QString()
+        : local + QStringLiteral("/kashikoro-locks");
+#else
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty())
         return runtime;
@@ -53,10 +73,11 @@ QString lockFolder()
         return QString();
     const QString folder = cache + QStringLiteral("/kashikoro-locks");
     return isPrivateFolder(folder) ? folder : QString();
+#endif
 }
 
 // The lock file is another user's: not this player's game, whatever it says.
-bool ownedByAnotherUser(const QString &lockFilePath)
+[[maybe_unused]] bool ownedByAnotherUser(const QString &lockFilePath)
 {
 #ifdef Q_OS_UNIX
     struct stat info;
@@ -89,10 +110,20 @@ bool CheckPrevInstance(const QString &lockFilePath)
     // Nowhere private to keep a lock: the game still starts.
     if (lockFilePath.isEmpty())
         return true;
-    if (heldLock && heldLock->fileName() == lockFilePath)
+    if (heldLock && heldPath() == lockFilePath)
         return true;
 
     QDir().mkpath(QFileInfo(lockFilePath).absolutePath());
+#ifdef Q_OS_WIN
+    FileLock::Outcome outcome = FileLock::Outcome::Failed;
+    if (auto lock = FileLock::acquire(lockFilePath, QDeadlineTimer(0), &outcome)) {
+        heldLock = std::move(lock);
+        return true;
+    }
+    // No lock can be made at all: the game still starts.
+    if (outcome != FileLock::Outcome::TimedOut)
+        return true;
+#else
     auto lock = std::make_unique<QLockFile>(lockFilePath);
     // The game may run for days: its lock never goes stale by age, only when
     // the process that wrote it is gone.
@@ -106,6 +137,7 @@ bool CheckPrevInstance(const QString &lockFilePath)
         // another user's: the game still starts.
         return true;
     }
+#endif
     dialogs().showMessage(QStringLiteral(u"既に起動しています。"), QString::fromUtf16(BuildInfo::Title),
                           Dialogs::Icon::Exclamation);
     return false;

@@ -248,7 +248,15 @@ private slots:
         QVERIFY(!drawn.isEmpty());
         // No ink touches the edge of the caption's area: nothing was cut off.
         QVERIFY(area.adjusted(1, 1, -1, -1).contains(drawn.adjusted(-1, -1, 1, 1)));
-        QVERIFY(drawn.height() >= 0.9 * ink.height() && drawn.height() <= ink.height() + 1);
+#ifdef Q_OS_WIN
+        // Windows fits a small glyph to whole pixels, up to two off its outline's measure.
+        const qreal gridFit = 2;
+#else
+        const qreal gridFit = 0;
+#endif
+        QVERIFY2(drawn.height() >= std::min(0.9 * ink.height(), ink.height() - gridFit)
+                     && drawn.height() <= ink.height() + 1,
+                 qPrintable(QStringLiteral("drawn %1 px high, measured %2").arg(drawn.height()).arg(ink.height())));
         QVERIFY(std::abs(drawn.center().x() - area.center().x()) <= 2);
         QVERIFY(std::abs(drawn.center().y() - area.center().y()) <= 2);
     }

@@ -366,7 +366,7 @@ int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], HoldLockArgument) == 0) {
         QCoreApplication application(argc, argv);
-        return holdLockUntilStdinCloses(QString::fromLocal8Bit(argv[2]));
+        return holdLockUntilStdinCloses(QCoreApplication::arguments().at(2));
     }
     QApplication application(argc, argv);
     TestInstance test;

@@ -1307,12 +1307,15 @@ private slots:
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    // The arguments as the system passed them: a Japanese path survives them
+    // on Windows too, where the 8-bit ones are in the local code page.
+    const QStringList arguments = QCoreApplication::arguments();
     if (argc == 5 && qstrcmp(argv[1], WriterArgument) == 0)
-        return writeKeys(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QByteArray(argv[4]).toInt());
+        return writeKeys(arguments[2], arguments[3], arguments[4].toInt());
     if (argc == 3 && qstrcmp(argv[1], PausedWriterArgument) == 0)
-        return writeTwiceWithPause(QString::fromLocal8Bit(argv[2]));
+        return writeTwiceWithPause(arguments[2]);
     if (argc == 3 && qstrcmp(argv[1], EndlessWriterArgument) == 0)
-        return writeUntilKilled(QString::fromLocal8Bit(argv[2]));
+        return writeUntilKilled(arguments[2]);
     TestSettingsFile test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
