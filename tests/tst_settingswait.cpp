@@ -124,7 +124,7 @@ private slots:
                       QString::number(holdMs)});
         QVERIFY(holder.waitForStarted());
         QVERIFY(holder.waitForReadyRead(30000));
-        QCOMPARE(holder.readLine(), QByteArray("held\n"));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
 
         SettingsWaitNotice notice;
         bool writing = false;
@@ -209,9 +209,11 @@ private slots:
         } else if (how == QStringLiteral("unlockable")) {
             QVERIFY(QDir().mkdir(path + QStringLiteral(".lock")));
         } else if (how == QStringLiteral("loop")) {
+            SKIP_WITHOUT_SYMBOLIC_LINKS();
             QVERIFY(QFile::link(other, path));
             QVERIFY(QFile::link(path, other));
         } else {
+            SKIP_WITHOUT_SYMBOLIC_LINKS();
             QVERIFY(QFile::link(other, path));
             QVERIFY(QFile::link(m_settings->folder() + QStringLiteral("/gone.ini"), other));
         }
