@@ -17,13 +17,15 @@
 
 #include <QAction>
 #include <QApplication>
+#if KASHIKORO_QT_CHARTS
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
+#include <QScatterSeries>
+#endif
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScatterSeries>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimeZone>
@@ -325,15 +327,9 @@ private slots:
         QVERIFY(!window.findChild<QLabel *>(QStringLiteral("lblEmpty"))->isVisible());
         QCOMPARE(tabs->tabText(0), QStringLiteral(u"タイムの移り変わり"));
         // Drawn by the chart module, found where the game looks for it.
-        auto *view = window.findChild<QChartView *>(QStringLiteral("chtTimes"));
+        auto *view = window.findChild<QWidget *>(QStringLiteral("chtTimes"));
         QVERIFY(view);
         QCOMPARE(tabs->widget(0), view);
-        QChart *chart = view->chart();
-        QCOMPARE(chart->series().size(), 2);
-        auto *runs = qobject_cast<QScatterSeries *>(chart->series()[0]);
-        auto *best = qobject_cast<QLineSeries *>(chart->series()[1]);
-        QVERIFY(runs && best);
-        QCOMPARE(runs->name(), QStringLiteral(u"毎回のタイム"));
         // Every run is on the chart, those that would cover each other as one dot.
         int dotted = 0;
         for (const HistoryStore::RunCell &cell : window.shownRunCells()) {
@@ -342,9 +338,18 @@ private slots:
         }
         QCOMPARE(dotted, 12);
         QVERIFY(window.shownRunCells().size() >= 10);
+#if KASHIKORO_QT_CHARTS
+        // Drawn with Qt Charts: its two series hold the runs and the best of each day.
+        QChart *chart = qobject_cast<QChartView *>(view)->chart();
+        QCOMPARE(chart->series().size(), 2);
+        auto *runs = qobject_cast<QScatterSeries *>(chart->series()[0]);
+        auto *best = qobject_cast<QLineSeries *>(chart->series()[1]);
+        QVERIFY(runs && best);
+        QCOMPARE(runs->name(), QStringLiteral(u"毎回のタイム"));
         QCOMPARE(best->count(), 3);
         QCOMPARE(best->at(0).y(), 54.0);
         QCOMPARE(best->at(2).y(), 46.6);
+#endif
 
         // What the player sees: the dots and the orange line are drawn.
         const QImage drawn = view->grab().toImage();
@@ -374,7 +379,9 @@ private slots:
         QVERIFY(empty->isVisible());
         QVERIFY(empty->text().startsWith(QStringLiteral(u"まだ記録がないぴこ。")));
         QCOMPARE(value(0), QStringLiteral(u"－"));
+#if KASHIKORO_QT_CHARTS
         QCOMPARE(chart->series().size(), 0);
+#endif
         QVERIFY(window.shownRunCells().isEmpty());
     }
 
@@ -392,7 +399,7 @@ private slots:
 
         frmSeiseki window(store, nullptr, 4);
         window.show();
-        QVERIFY(!window.findChild<QChartView *>());
+        QVERIFY(!window.findChild<QWidget *>(QStringLiteral("chtTimes")));
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblValue(1)"))->text(), QStringLiteral(u"51.2秒"));
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabCharts"));
         QVERIFY(tabs->isVisible());
