@@ -180,6 +180,25 @@ constexpr int TemporarySuffixLength = 6;
     return name;
 }
 
+// Windows lets nobody open a file for the moment another process replaces
+// it (a writer of another copy of the game, finishing its write): a read
+// tries again for a little while before it takes the file for unreadable.
+bool openToRead(QFile &file)
+{
+#ifdef Q_OS_WIN
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (file.open(QIODevice::ReadOnly))
+            return true;
+        if (!file.exists())
+            return false;
+        QThread::msleep(10);
+    }
+    return false;
+#else
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
 } // namespace
 
 struct SettingsFile::Document
@@ -358,7 +377,7 @@ const SettingsFile::Document &SettingsFile::document() const
     doc->stamp = stamp;
     if (stamp.exists) {
         QFile file(m_path);
-        if (stamp.regular && file.open(QIODevice::ReadOnly)) {
+        if (stamp.regular && openToRead(file)) {
             doc->content = file.readAll();
             if (file.error() != QFileDevice::NoError) {
                 doc->content.clear();
