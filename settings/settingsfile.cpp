@@ -24,6 +24,11 @@
 #else
 #include <QSaveFile>
 #endif
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -186,8 +191,27 @@ constexpr int TemporarySuffixLength = 6;
 bool openToRead(QFile &file)
 {
 #ifdef Q_OS_WIN
+    // Opened with leave to delete, so that a writer may replace the file
+    // while it is being read.
+    const auto open = [&file] {
+        const std::wstring name = QDir::toNativeSeparators(file.fileName()).toStdWString();
+        const HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        const int descriptor = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+        if (descriptor < 0) {
+            ::CloseHandle(handle);
+            return false;
+        }
+        if (file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+            return true;
+        ::_close(descriptor);
+        return false;
+    };
     for (int attempt = 0; attempt < 50; ++attempt) {
-        if (file.open(QIODevice::ReadOnly))
+        if (open())
             return true;
         if (!file.exists())
             return false;
@@ -669,14 +693,25 @@ bool SettingsFile::save(Document &&changed)
     }
     changed.stamp = stamped ? Stamp::from(now) : Stamp();
 #else
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    // Windows refuses to replace a file another program has open without
+    // leave to delete it (one that reads it outside the lock, a virus
+    // scanner): the write is made again for a little while before it fails.
+    bool committed = false;
+    for (int attempt = 0; attempt < 50 && !committed; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(10);
+        QSaveFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        if (file.write(bytes) != bytes.size()) {
+            file.cancelWriting();
+            return false;
+        }
+        committed = file.commit();
+        if (!committed && file.error() != QFileDevice::RenameError)
+            return false;
     }
-    if (!file.commit())
+    if (!committed)
         return false;
     FileLock::reach(FileLock::Moment::FileReplaced);
     changed.stamp = Stamp::of(m_path);
