@@ -3,6 +3,7 @@
 #include "settings/appstate.h"
 #include "support/files.h"
 #include "support/scripted.h"
+#include "support/users.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,26 +19,6 @@
 #endif
 
 namespace {
-
-#ifdef Q_OS_UNIX
-// Runs work in a child process, as the user nobody when the tests run as
-// root (so that folder modes bind); its exit code, or -1.
-int asPlayer(const std::function<int()> &work)
-{
-    if (::geteuid() != 0)
-        return work();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(100);
-        ::_exit(work());
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-#endif
 
 QString perUserPath()
 {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/lockholder.h"
 #include "support/users.h"
 
 #include <cstdio>
@@ -25,23 +26,6 @@
 #endif
 
 namespace {
-
-constexpr const char *HoldArgument = "--hold-lock";
-
-// The child: takes the lock, says so, and holds it until it is killed.
-int holdUntilKilled(const QString &path)
-{
-    const auto lock = FileLock::acquire(path, QDeadlineTimer(std::chrono::seconds(30)));
-    if (!lock)
-        return 1;
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return 1;
-    out.write("held\n");
-    out.flush();
-    for (;;)
-        QThread::sleep(1);
-}
 
 constexpr const char *PausedTakerArgument = "--take-after-pause";
 
@@ -149,7 +133,7 @@ private slots:
     {
         const QString path = m_dir->filePath(QStringLiteral(u"カシコロ.ini.lock"));
         QProcess holder;
-        holder.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(HoldArgument), path});
+        holder.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(HoldLockArgument), path, QStringLiteral("0")});
         QVERIFY(holder.waitForStarted());
         QVERIFY(holder.waitForReadyRead(30000));
         // A line as the system ends it (CR LF on Windows).
@@ -324,8 +308,8 @@ int main(int argc, char *argv[])
     // The command line as the system has it, so that a Japanese path survives
     // on Windows too.
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 3 && arguments[1] == QLatin1String(HoldArgument))
-        return holdUntilKilled(arguments[2]);
+    if (arguments.size() == 4 && arguments[1] == QLatin1String(HoldLockArgument))
+        return holdLock(arguments[2], arguments[3].toInt());
     if (arguments.size() == 4 && arguments[1] == QLatin1String(PausedTakerArgument))
         return takeAfterPause(arguments[2], arguments[3].toInt());
     TestFileLock test;

@@ -7,6 +7,7 @@
 #include "settings/filelock.h"
 #include "settings/settingsfile.h"
 #include "support/files.h"
+#include "support/lockholder.h"
 #include "support/scripted.h"
 #include "ui/settingswait.h"
 
@@ -21,26 +22,6 @@
 #include <QtTest>
 
 namespace {
-
-constexpr const char *HoldArgument = "--hold-lock";
-
-// The other writer: takes the lock, says so, holds it for ms milliseconds (0:
-// until it is killed) and lets it go.
-int holdLock(const QString &path, int ms)
-{
-    const auto lock = FileLock::acquire(path, QDeadlineTimer(std::chrono::seconds(30)));
-    if (!lock)
-        return 1;
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return 1;
-    out.write("held\n");
-    out.flush();
-    do
-        QThread::msleep(ms > 0 ? static_cast<unsigned long>(ms) : 1000);
-    while (ms == 0);
-    return 0;
-}
 
 const QString Title = QStringLiteral(u"これは何色？");
 
@@ -120,7 +101,7 @@ private slots:
 
         QProcess holder;
         holder.start(QCoreApplication::applicationFilePath(),
-                     {QString::fromLatin1(HoldArgument), m_settings->path() + QStringLiteral(".lock"),
+                     {QString::fromLatin1(HoldLockArgument), m_settings->path() + QStringLiteral(".lock"),
                       QString::number(holdMs)});
         QVERIFY(holder.waitForStarted());
         QVERIFY(holder.waitForReadyRead(30000));
@@ -248,7 +229,7 @@ private:
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && qstrcmp(argv[1], HoldArgument) == 0) {
+    if (argc == 4 && qstrcmp(argv[1], HoldLockArgument) == 0) {
         QCoreApplication application(argc, argv);
         const QStringList arguments = QCoreApplication::arguments();
         return holdLock(arguments[2], arguments[3].toInt());
