@@ -103,4 +103,16 @@ void draw(QPainter &painter, const QPicture &picture, const QRectF &target, Qt::
     painter.restore();
 }
 
+QImage image(const QPicture &picture, int pixels, const QColor &ground, QImage::Format format)
+{
+    QImage image(pixels, pixels, format);
+    image.fill(ground);
+    if (!picture.isNull()) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter, picture, QRectF(0, 0, pixels, pixels));
+    }
+    return image;
+}
+
 } // namespace RecordedPicture

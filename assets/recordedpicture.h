@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QImage>
 #include <QPicture>
 #include <QRectF>
 #include <QString>
@@ -24,5 +26,10 @@ QPicture load(const QString &path);
 // picture or an empty target draws nothing.
 void draw(QPainter &painter, const QPicture &picture, const QRectF &target,
           Qt::AspectRatioMode aspect = Qt::IgnoreAspectRatio);
+
+// A square image of pixels across on ground, with picture drawn over the
+// whole of it (antialiased); just the ground for a null picture.
+QImage image(const QPicture &picture, int pixels, const QColor &ground,
+             QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 
 } // namespace RecordedPicture

@@ -11,13 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
-
-#ifdef Q_OS_UNIX
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 QString perUserPath()

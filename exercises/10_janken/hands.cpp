@@ -50,13 +50,7 @@ namespace Hands {
 QImage render(int index, bool pointingDown, int size, qreal devicePixelRatio)
 {
     const int pixels = qMax(1, qRound(size * devicePixelRatio));
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(QColor::fromRgb(Ground));
-    if (const QPicture picture = drawing(index); !picture.isNull()) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        RecordedPicture::draw(painter, picture, QRectF(0, 0, pixels, pixels));
-    }
+    QImage image = RecordedPicture::image(drawing(index), pixels, QColor::fromRgb(Ground));
     // A half turn moves every pixel to its place exactly: the opponent's hand
     // is the player's drawing, not a second one.
     if (pointingDown)

@@ -31,20 +31,12 @@ namespace Coins {
 QImage render(int slot, qreal devicePixelRatio)
 {
     const int pixels = qMax(1, qRound(PictureSize * devicePixelRatio));
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(QColor::fromRgb(Background));
-    if (slot < 0 || slot >= PictureCount || isBlank(slot)) {
-        image.setDevicePixelRatio(devicePixelRatio);
-        return image;
-    }
-    if (const QPicture picture = drawing((slot - FirstCoinSlot) / Orientations); !picture.isNull()) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        RecordedPicture::draw(painter, picture, QRectF(0, 0, pixels, pixels));
-    }
+    const bool coin = slot >= 0 && slot < PictureCount && !isBlank(slot);
+    QImage image = RecordedPicture::image(coin ? drawing((slot - FirstCoinSlot) / Orientations) : QPicture(), pixels,
+                                          QColor::fromRgb(Background));
     // Quarter turns move every pixel to its place exactly: a turned coin is
     // the upright drawing turned, never a drawing of its own.
-    if (const int turns = quarterTurns(slot))
+    if (const int turns = coin ? quarterTurns(slot) : 0)
         image = image.transformed(QTransform().rotate(90.0 * turns));
     image.setDevicePixelRatio(devicePixelRatio);
     return image;

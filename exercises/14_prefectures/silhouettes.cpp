@@ -35,12 +35,7 @@ QImage render(int index, int size)
     const QPicture picture = RecordedPicture::load(picturePath(index));
     if (picture.isNull())
         return QImage();
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    RecordedPicture::draw(painter, picture, QRectF(0, 0, size, size));
-    return image;
+    return RecordedPicture::image(picture, size, Qt::white, QImage::Format_RGB32);
 }
 
 } // namespace Silhouettes
